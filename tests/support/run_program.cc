@@ -1,0 +1,119 @@
+// Runs programs under test as real processes: fork, chdir, exec, capture both output streams.
+#include "run_program.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+namespace testsupport {
+namespace {
+
+std::string read_fd(int fd) {
+  std::string text;
+  char buffer[65536];
+  for (;;) {
+    ssize_t got = read(fd, buffer, sizeof buffer);
+    if (got > 0) {
+      text.append(buffer, static_cast<std::size_t>(got));
+    } else if (got == 0 || errno != EINTR) {
+      break;
+    }
+  }
+  close(fd);
+  return text;
+}
+
+}  // namespace
+
+ProgramResult run_program(const std::string& exe, const std::vector<std::string>& args,
+                          const std::filesystem::path& workdir, const RunOptions& options) {
+  // Output goes to files rather than pipes so a chatty program can never block on a full pipe.
+  TempDir capture;
+  const std::string out_path = (capture / "stdout").string();
+  const std::string err_path = (capture / "stderr").string();
+  std::vector<std::string> argv_text{exe};
+  argv_text.insert(argv_text.end(), args.begin(), args.end());
+  std::vector<char*> argv;
+  for (std::string& a : argv_text) argv.push_back(a.data());
+  argv.push_back(nullptr);
+
+  pid_t pid = fork();
+  if (pid == 0) {
+    int in = open("/dev/null", O_RDONLY);
+    int out = open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    int err = open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (in < 0 || out < 0 || err < 0) _exit(126);
+    dup2(in, 0), dup2(out, 1), dup2(err, 2);
+    if (chdir(workdir.c_str()) != 0) _exit(126);
+    if (options.file_size_limit >= 0) {
+      signal(SIGXFSZ, SIG_IGN);
+      rlimit limit{static_cast<rlim_t>(options.file_size_limit),
+                   static_cast<rlim_t>(options.file_size_limit)};
+      setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    execv(exe.c_str(), argv.data());
+    _exit(127);
+  }
+  ProgramResult result;
+  int status = 0;
+  if (pid < 0 || waitpid(pid, &status, 0) != pid) {
+    ADD_FAILURE() << "cannot run " << exe;
+    return result;
+  }
+  result.exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  result.out = read_fd(open(out_path.c_str(), O_RDONLY));
+  result.err = read_fd(open(err_path.c_str(), O_RDONLY));
+  return result;
+}
+
+TempDir::TempDir() {
+  std::random_device seed;
+  std::mt19937_64 generator(seed());
+  for (;;) {
+    path_ = std::filesystem::temp_directory_path() /
+            ("recharge-test-" + std::to_string(generator() % 1000000000ULL));
+    if (std::filesystem::create_directory(path_)) break;
+  }
+}
+
+TempDir::~TempDir() {
+  std::error_code ignored;
+  // Restore write permission on anything a test locked, so removal succeeds.
+  for (auto it = std::filesystem::recursive_directory_iterator(path_, ignored);
+       it != std::filesystem::recursive_directory_iterator(); it.increment(ignored)) {
+    std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ignored);
+  }
+  std::filesystem::remove_all(path_, ignored);
+}
+
+std::string slurp(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  EXPECT_TRUE(in.good()) << "cannot read " << file;
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+void spit(const std::filesystem::path& file, const std::string& bytes) {
+  if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path());
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out << bytes;
+  ASSERT_TRUE(out.good()) << "cannot write " << file;
+}
+
+std::filesystem::path source_dir() {
+  const char* dir = std::getenv("RECHARGE_SOURCE_DIR");
+  return dir ? std::filesystem::path(dir) : std::filesystem::current_path();
+}
+
+}  // namespace testsupport

@@ -1,0 +1,46 @@
+// Test helpers: run a built program in a scratch working directory and inspect its files.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+// What a finished program left behind.
+struct ProgramResult {
+  int exit_status = -1;  // exit status, or 128 + signal number when killed by a signal
+  std::string out;       // standard output
+  std::string err;       // standard error
+};
+
+struct RunOptions {
+  long long file_size_limit = -1;  // RLIMIT_FSIZE in bytes (SIGXFSZ ignored); -1: no limit
+};
+
+// Runs `exe` with `args` in `workdir`, with empty standard input, and waits for it.
+ProgramResult run_program(const std::string& exe, const std::vector<std::string>& args,
+                          const std::filesystem::path& workdir, const RunOptions& options = {});
+
+// A fresh directory under the system's temporary directory, removed with its contents.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::filesystem::path& path() const { return path_; }
+  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+// Reads a whole file as bytes; fails the current test when it cannot be read.
+std::string slurp(const std::filesystem::path& file);
+// Writes `bytes` to `file`, creating parent directories.
+void spit(const std::filesystem::path& file, const std::string& bytes);
+// The source tree's root (from RECHARGE_SOURCE_DIR, set by CTest).
+std::filesystem::path source_dir();
+
+}  // namespace testsupport

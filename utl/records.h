@@ -1,0 +1,55 @@
+// Binary record framing shared by every binary file of the system: each record is a 4-byte
+// little-endian byte count, the data, and the count again. Integers inside records are 32-bit
+// little-endian, reals 8-byte IEEE little-endian. Encoding is composed byte by byte, so the
+// host's byte order never matters.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace utl {
+
+// Bytes of the count before and after a record's data.
+inline constexpr std::size_t kRecordMarker = 4;
+
+// Appends `value` as 4 little-endian bytes.
+void put_u32le(std::string& out, std::uint32_t value);
+// Appends `value` as 4 little-endian bytes (two's complement).
+void put_i32le(std::string& out, std::int32_t value);
+// Appends the IEEE bits of `value` as 8 little-endian bytes.
+void put_f64le(std::string& out, double value);
+// Writes the IEEE bits of `value` as 8 little-endian bytes at `out`.
+void store_f64le(char* out, double value);
+
+// Reads 4 little-endian bytes at `in` as unsigned.
+std::uint32_t get_u32le(const char* in);
+// Reads 4 little-endian bytes at `in` as a signed 32-bit integer.
+std::int32_t get_i32le(const char* in);
+// Reads 8 little-endian bytes at `in` as an IEEE double.
+double get_f64le(const char* in);
+
+// Appends one framed record holding `data`. REQUIRES: data.size() < 2^32.
+void append_record(std::string& out, std::string_view data);
+
+// Reads framed records one after another from the bytes of a whole file. The record's length
+// is taken from its leading count; the trailing count is skipped, not compared.
+class RecordReader {
+ public:
+  enum class Status { kRecord, kEnd, kTruncated };
+
+  explicit RecordReader(std::string_view file) : file_(file) {}
+
+  // The next record's data in `data`: kRecord; kEnd when no byte is left; kTruncated when the
+  // count or the data or the trailing count runs past the end of the file.
+  Status next(std::string_view& data);
+
+  // Bytes not yet read.
+  std::size_t remaining() const { return file_.size() - offset_; }
+
+ private:
+  std::string_view file_;
+  std::size_t offset_ = 0;
+};
+
+}  // namespace utl
