@@ -104,7 +104,7 @@ TEST_F(ReadsfiTest, ZeroCountHasNoItems) {
 
 TEST_F(ReadsfiTest, ItemLimit) {
   std::vector<std::string> labels(256);
-  for (int i = 0; i < 256; ++i) labels[i] = "I" + std::to_string(i);
+  for (int i = 0; i < 256; ++i) labels[i] = std::string("I").append(std::to_string(i));
   EXPECT_EQ(read(volume_file(labels, std::vector<double>(256, 2.0)), {{"+I255"}})[0], 2.0);
   EXPECT_EQ(failure(count_record(257)), " Too many HYDMOD items  257\n");
   EXPECT_EQ(failure(count_record(-257)), " Too many HYDMOD items  257\n");
