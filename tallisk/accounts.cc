@@ -24,7 +24,8 @@ void read_accounts(const std::string& path, AccountList& list) {
     const std::string name = utl::charin(line, 1, ipos, ierr);
     if (ierr != 0) utl::error("Error reading account name " + line);
     list.names[j].fill(' ');
-    std::copy_n(name.begin(), std::min<std::size_t>(name.size(), kNameLength), list.names[j].begin());
+    std::copy_n(name.begin(), std::min<std::size_t>(name.size(), kNameLength),
+                list.names[j].begin());
     // A missing field reads as blanks: an empty slot.
     for (int k = 0; k < kSlots; ++k) {
       list.gages[j][k] = gage_entry(utl::charin(line, ipos, ipos, ierr));

@@ -38,7 +38,8 @@ GageEntry gage_entry(std::string_view text) {
 
 void readsfi(std::string_view file_name, const GageTable& gages, Volumes& volumes, int npoints,
              int nskip) {
-  if (npoints < 0 || npoints > kMaxPoints) utl::errorint("Invalid number of accounting points", npoints);
+  if (npoints < 0 || npoints > kMaxPoints)
+    utl::errorint("Invalid number of accounting points", npoints);
   if (nskip < 1) utl::errorint("Invalid number of records to skip", nskip);
 
   const std::string name(utl::trimmed(file_name));

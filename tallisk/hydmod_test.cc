@@ -137,14 +137,16 @@ TEST_F(ReadsfiTest, DamagedFilesStopWithTheirMessage) {
   EXPECT_EQ(failure(record("1234")), file_error("Cannot read count"));
   EXPECT_EQ(failure(huge_count + good), file_error("Cannot read count"));
   EXPECT_EQ(failure(count_record(2)), file_error("Cannot read directory"));
-  EXPECT_EQ(failure(count_record(2) + directory_record({"A"})), file_error("Cannot read directory"));
+  EXPECT_EQ(failure(count_record(2) + directory_record({"A"})),
+            file_error("Cannot read directory"));
   EXPECT_EQ(failure(good.substr(0, good.size() - 1)), file_error("Error reading file"));
   EXPECT_EQ(failure(good.substr(0, good.size() - 40)), file_error("Error reading file"));
   EXPECT_EQ(failure(head), file_error("Error reading file"));
   EXPECT_EQ(failure(head + record("1234567") + good.substr(head.size())),
             file_error("Error reading file"));
   std::string short_values = head + one_time;
-  for (int r = 1; r <= 24; ++r) short_values += r < 24 ? time_record(r, {1.0, 2.0}) : time_record(r, {1.0});
+  for (int r = 1; r <= 24; ++r)
+    short_values += r < 24 ? time_record(r, {1.0, 2.0}) : time_record(r, {1.0});
   EXPECT_EQ(failure(short_values), file_error("Error reading file"));
   EXPECT_EQ(failure(good, {}, 0), " Invalid number of records to skip  0\n");
   EXPECT_EQ(failure(good, {}, 3), file_error("Error reading file"));  // 3 + 24 needed, 25 there

@@ -38,7 +38,8 @@ class TalliskRun : public ::testing::Test {
   void runs(const std::string& year, const std::array<std::array<double, 3>, 5>& volumes) {
     for (int r = 0; r < 5; ++r) {
       const auto& v = volumes[r];
-      spit(work_ / (year + kSuffixes[r]), testdata::volume_file({"A", "B", "C"}, {v[0], v[1], v[2]}));
+      spit(work_ / (year + kSuffixes[r]),
+           testdata::volume_file({"A", "B", "C"}, {v[0], v[1], v[2]}));
     }
   }
   void flat_runs(const std::string& year) { runs(year, {}); }
@@ -71,18 +72,23 @@ TEST_F(TalliskRun, WritesTheImpactPage) {
             "(acre-feet)</font></th></tr>\n<tr align=\"center\"><th>Location</th>"
             "<th>Colorado<br>Pumping</th><th>Kansas<br>Pumping</th><th>Nebraska<br>Pumping</th>"
             "<th>Nebraska<br>Mound</th></tr>\n" +
-                row + "<td align=left>Main</td>\n<td>       124</td>\n<td>         0</td>\n"
+                row +
+                "<td align=left>Main</td>\n<td>       124</td>\n<td>         0</td>\n"
                 "<td>       -10</td>\n<td>         0</td>\n</tr>\n" +
-                row + "<td align=left>rib</td>\n<td>         0</td>\n<td>         0</td>\n"
+                row +
+                "<td align=left>rib</td>\n<td>         0</td>\n<td>         0</td>\n"
                 "<td>       -11</td>\n<td>        20</td>\n</tr>\n" +
-                row + "<td align=left>North Fork</td>\n<td>       124</td>\n<td>         0</td>\n"
+                row +
+                "<td align=left>North Fork</td>\n<td>       124</td>\n<td>         0</td>\n"
                 "<td>       -10</td>\n<td>        20</td>\n</tr>\n" +
-                row + "<th align=left>Mainstem</th>\n<th>       247</th>\n<th>         0</th>\n"
+                row +
+                "<th align=left>Mainstem</th>\n<th>       247</th>\n<th>         0</th>\n"
                 "<th>       -20</th>\n<th>        20</th>\n</tr>\n" +
-                row + "<th align=left>Total</th>\n<th>       247</th>\n<th>        12</th>\n"
+                row +
+                "<th align=left>Total</th>\n<th>       247</th>\n<th>        12</th>\n"
                 "<th>       -31</th>\n<th>        40</th>\n</tr>\n</table>\n</body>\n</html>\n");
-  EXPECT_EQ(work_files(), (std::set<std::string>{"1995.sfi", "1995a.sfi", "1995b.sfi",
-                                                  "1995c.sfi", "1995d.sfi", "1995.htm"}));
+  EXPECT_EQ(work_files(), (std::set<std::string>{"1995.sfi", "1995a.sfi", "1995b.sfi", "1995c.sfi",
+                                                 "1995d.sfi", "1995.htm"}));
 }
 
 TEST_F(TalliskRun, SumsExactImpactsAndRoundsOnlyWhenWritten) {
@@ -128,7 +134,8 @@ TEST_F(TalliskRun, CommandLineForms) {
 TEST_F(TalliskRun, ListLimits) {
   flat_runs("1995");
   std::string lines = "* +A\n*" + std::string(30, 'x') + " +A\n";
-  for (int p = 3; p <= 32; ++p) lines += std::string("P").append(std::to_string(p)).append(" +A -B\n");
+  for (int p = 3; p <= 32; ++p)
+    lines += std::string("P").append(std::to_string(p)).append(" +A -B\n");
   list(lines);
   ASSERT_EQ(tallisk({"1995"}).out, "");
   const auto page = lines_of(slurp(work_ / "1995.htm"));
