@@ -74,7 +74,7 @@ TEST_F(AnnualTable, CleansDataRecordsAndSkipsCommentsAndBlanksAnywhere) {
       "   \t\n"
       "1950\t10.\t2.5-1 99 trailing fields\r\n"
       "#1951 9 9\n");
-  EXPECT_EQ(table, (V{10, 0, 0, 0.0025, 0, 0}));
+  EXPECT_EQ(table, (V{10, 0, 0, 0.25, 0, 0}));
 }
 
 TEST_F(AnnualTable, RecordsAreReadWholeBeyond1024Characters) {
