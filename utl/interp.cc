@@ -32,8 +32,8 @@ bool too_small(std::span<const double> values, int n) {
 
 }  // namespace
 
-void spline(std::span<const double> x, std::span<const double> y, int n,
-            std::span<const double> xe, std::span<double> ye, int ne, int linear) {
+void spline(std::span<const double> x, std::span<const double> y, int n, std::span<const double> xe,
+            std::span<double> ye, int ne, int linear) {
   if (n <= 1) error("Cannot fit spline to one point");
   if (n > kMaxSplineKnots) error("Too many points to fit spline");
   if (too_small(x, n) || too_small(y, n) ||

@@ -20,8 +20,8 @@ inline constexpr int kMaxSplineKnots = 1024;
 // number); abscissae are taken in order, so values before the first bad one are already written.
 // REQUIRES: x.size(), y.size() >= n; xe.size(), ye.size() >= ne (std::invalid_argument
 // otherwise, once n is known to be 2..1024).
-void spline(std::span<const double> x, std::span<const double> y, int n,
-            std::span<const double> xe, std::span<double> ye, int ne, int linear);
+void spline(std::span<const double> x, std::span<const double> y, int n, std::span<const double> xe,
+            std::span<double> ye, int ne, int linear);
 
 // Value at `xv` of the table (xtab, ytab) of `n` entries, interpolated linearly between the two
 // entries around it; an entry hit exactly during the search gives its own value. Stops through
