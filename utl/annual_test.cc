@@ -144,11 +144,5 @@ TEST_F(AnnualTable, RefusesATableTooSmallBeforeWritingIt) {
   EXPECT_THROW(readyears(file, table, kNorthSouth, 3, 1950, 1950), std::invalid_argument);
 }
 
-TEST(AnnualIndex, YearVariesFastest) {
-  EXPECT_EQ(annual_index(1950, 1, 1950, 1952), 0u);
-  EXPECT_EQ(annual_index(1952, 1, 1950, 1952), 2u);
-  EXPECT_EQ(annual_index(1951, 2, 1950, 1952), 4u);
-}
-
 }  // namespace
 }  // namespace utl
