@@ -39,7 +39,7 @@ Grid parse_binary(const std::string& path, std::string_view contents) {
 // or exponent has its last digit after the point (as the format reads it), and a field of
 // asterisks (a value that did not fit when written) gives NaN.
 bool parse_fixed_field(std::string_view field, double& value) {
-  if (field.find_first_not_of('*') == std::string_view::npos) {
+  if (!field.empty() && field.find_first_not_of('*') == std::string_view::npos) {
     value = std::numeric_limits<double>::quiet_NaN();
     return true;
   }

@@ -6,7 +6,8 @@
 
 namespace gridkit {
 
-// `value` in the shortest form that reads back exactly ("0", "12.5", "1e+20", "-0.001", "nan").
+// `value` in the shortest digits that read back exactly: plain decimals from 1e-5 to 1e15 in
+// magnitude ("0", "12.5", "1000000", "-0.001"), exponents beyond ("1e+20", "2.5e-07"), "nan".
 std::string format_number(double value);
 
 }  // namespace gridkit

@@ -28,7 +28,8 @@ inline std::string free_grid(const Grid& grid, const std::string& header = "") {
   for (int row = 1; row <= kNrow; ++row) {
     std::string line;
     for (int col = 1; col <= kNcol; ++col) {
-      std::string item = " " + format_number(grid.values[cell(col, row)]);
+      std::string item(1, ' ');
+      item += format_number(grid.values[cell(col, row)]);
       if (item.find_first_of(".e") == std::string::npos) item += ".";
       if (line.size() + item.size() >= 80) out += line + "\n", line.clear();
       line += item;

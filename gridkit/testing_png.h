@@ -51,7 +51,9 @@ inline std::string inflate_stored(std::string_view stream) {
     at += len;
   }
   EXPECT_EQ(at + 4, stream.size()) << "Adler-32 ends the stream";
-  if (at + 4 <= stream.size()) EXPECT_EQ(get_u32be(stream, at), adler32(data));
+  if (at + 4 <= stream.size()) {
+    EXPECT_EQ(get_u32be(stream, at), adler32(data));
+  }
   return data;
 }
 
@@ -80,7 +82,9 @@ inline DecodedPng decode_png(std::string_view file) {
     const std::string_view type = file.substr(at + 4, 4);
     const std::string_view data = file.substr(at + 8, len);
     EXPECT_EQ(get_u32be(file, at + 8 + len), crc32(file.substr(at + 4, 4 + len))) << type;
-    if (first) EXPECT_EQ(type, "IHDR");
+    if (first) {
+      EXPECT_EQ(type, "IHDR");
+    }
     first = false;
     if (type == "IHDR") {
       EXPECT_EQ(len, 13u);
