@@ -70,7 +70,7 @@ MapLayout map_layout(int scale) {
   MapLayout layout{};
   layout.scale = scale;
   layout.margin = 8;
-  layout.font_scale = scale >= 5 ? 2 : 1;
+  layout.font_scale = scale >= 3 ? 2 : 1;
   layout.bar_top = layout.margin + kNrow * scale + 10;
   layout.bar_height = 6 * layout.font_scale + 4;
   layout.label_top = layout.bar_top + layout.bar_height + 4;
