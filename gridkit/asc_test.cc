@@ -1,11 +1,11 @@
 // Esri ASCII grids: header, row order, no-data cells.
 #include "gridkit/asc.h"
 
+#include <gtest/gtest.h>
+
 #include <limits>
 #include <sstream>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "gridkit/testing_grids.h"
 

@@ -1,9 +1,9 @@
 // Grid files read back in every form, and the faults of damaged ones.
 #include "gridkit/gridfile.h"
 
-#include <cmath>
-
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 #include "gridkit/testing_grids.h"
 #include "tests/support/run_program.h"

@@ -44,8 +44,8 @@ std::string hydmod_to_csv(std::string_view contents, const std::string& path) {
 
   // The directory record must hold every label before any is taken, so a wild count never
   // leads to a large allocation.
-  if (reader.next(record) != utl::RecordReader::Status::kRecord ||
-      record.size() < kDirectoryLead || (record.size() - kDirectoryLead) / kLabelLength < nitems) {
+  if (reader.next(record) != utl::RecordReader::Status::kRecord || record.size() < kDirectoryLead ||
+      (record.size() - kDirectoryLead) / kLabelLength < nitems) {
     throw Failure(path + ": cannot read the directory of " + std::to_string(nitems) + " items");
   }
   std::string out = "time";

@@ -1,10 +1,10 @@
 // HYDMOD run files as CSV, from hand-built files: labels, values, counts and damaged records.
 #include "gridkit/hydmod_csv.h"
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "gridkit/grid.h"
 #include "utl/records.h"
@@ -74,10 +74,10 @@ TEST(HydmodCsv, NoItemsAndNoTimeRecords) {
             "time\n3\n");
   EXPECT_EQ(hydmod_to_csv(count_record(1) + directory_record({"A"}), "f"), "time,A\n");
   // Bytes beyond the layout in a record are skipped.
-  EXPECT_EQ(hydmod_to_csv(count_record(1) + directory_record({"A", "B"}) +
-                              time_record(1.0, {2.0, 99.0}),
-                          "f"),
-            "time,A\n1,2\n");
+  EXPECT_EQ(
+      hydmod_to_csv(count_record(1) + directory_record({"A", "B"}) + time_record(1.0, {2.0, 99.0}),
+                    "f"),
+      "time,A\n1,2\n");
 }
 
 TEST(HydmodCsv, DamagedFilesAreReported) {

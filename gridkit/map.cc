@@ -11,8 +11,8 @@ namespace gridkit {
 namespace {
 
 // Ramp stops from the smallest value (dark blue-violet) to the largest (yellow).
-constexpr std::array<Rgb, 5> kRamp{{
-    {68, 1, 84}, {59, 82, 139}, {33, 145, 140}, {94, 201, 98}, {253, 231, 37}}};
+constexpr std::array<Rgb, 5> kRamp{
+    {{68, 1, 84}, {59, 82, 139}, {33, 145, 140}, {94, 201, 98}, {253, 231, 37}}};
 
 // Digits and signs of the legend, five dots wide and seven high, one row of bits per line.
 struct Glyph {

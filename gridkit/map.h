@@ -25,10 +25,10 @@ struct MapLayout {
   int margin;
   int width;
   int height;
-  int bar_top;      // legend bar: from the map's left edge to its right edge
+  int bar_top;  // legend bar: from the map's left edge to its right edge
   int bar_height;
-  int label_top;    // legend values under the bar
-  int font_scale;   // pixels per dot of the legend's digits
+  int label_top;   // legend values under the bar
+  int font_scale;  // pixels per dot of the legend's digits
 
   // Top-left pixel of cell (column, row), counted from 1.
   int cell_x(int column) const { return margin + (column - 1) * scale; }

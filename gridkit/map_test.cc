@@ -1,10 +1,10 @@
 // Grid maps read back from their PNG: cells in place, north up, masks and ramp ends, legend.
 #include "gridkit/map.h"
 
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <limits>
-
-#include <gtest/gtest.h>
 
 #include "gridkit/testing_png.h"
 
@@ -25,10 +25,10 @@ bool has_text(const testing::DecodedPng& png, int x0, int y0, int w, int h) {
 
 TEST(DrawMap, ColoursCellsNorthUpWithMasksAndRampEnds) {
   Grid grid;
-  grid.values[cell(1, 1)] = 2.0;        // north-west corner: the largest value shown
-  grid.values[cell(326, 165)] = -1.0;   // south-east corner: the smallest
-  grid.values[cell(10, 20)] = 0.5;      // midway on the ramp
-  grid.values[cell(11, 20)] = 100.0;    // larger, but on an inactive cell
+  grid.values[cell(1, 1)] = 2.0;       // north-west corner: the largest value shown
+  grid.values[cell(326, 165)] = -1.0;  // south-east corner: the smallest
+  grid.values[cell(10, 20)] = 0.5;     // midway on the ramp
+  grid.values[cell(11, 20)] = 100.0;   // larger, but on an inactive cell
   grid.values[cell(12, 20)] = std::numeric_limits<double>::quiet_NaN();
   Ibound ibound;
   ibound.flags[cell(11, 20)] = 0;
@@ -65,8 +65,8 @@ TEST(DrawMap, ColoursCellsNorthUpWithMasksAndRampEnds) {
   EXPECT_EQ(legend_number(2.0), "2");
   const int text_height = 7 * layout.font_scale;
   EXPECT_TRUE(has_text(png, layout.margin, layout.label_top, 20, text_height));
-  EXPECT_TRUE(has_text(png, layout.margin + layout.map_width() - 20, layout.label_top, 20,
-                       text_height));
+  EXPECT_TRUE(
+      has_text(png, layout.margin + layout.map_width() - 20, layout.label_top, 20, text_height));
   EXPECT_FALSE(has_text(png, layout.margin + 100, layout.label_top, 100, text_height));
 }
 

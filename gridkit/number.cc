@@ -12,7 +12,7 @@ std::string format_number(double value) {
   // Plain decimals where they stay short, exponents for the very large and very small.
   const double magnitude = std::fabs(value);
   const auto form = magnitude >= 1e-5 && magnitude < 1e15 ? std::chars_format::fixed
-                                                           : std::chars_format::scientific;
+                                                          : std::chars_format::scientific;
   char buffer[64];
   const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, form);
   return std::string(buffer, result.ptr);

@@ -1,10 +1,10 @@
 // Reals as text: exact, short, and plain where that stays short.
 #include "gridkit/number.h"
 
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <limits>
-
-#include <gtest/gtest.h>
 
 namespace gridkit {
 namespace {

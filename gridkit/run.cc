@@ -79,8 +79,7 @@ Options parse_options(const std::vector<std::string>& args) {
       const std::string form = value();
       options.format = parse_format(form);
       if (!options.format) {
-        throw Failure("unknown grid form '" + form +
-                      "' (text, binary, fixed, free or flags)");
+        throw Failure("unknown grid form '" + form + "' (text, binary, fixed, free or flags)");
       }
     } else if (name == "--ibound") {
       options.ibound = value();
@@ -92,8 +91,7 @@ Options parse_options(const std::vector<std::string>& args) {
       const auto result = std::from_chars(text.data(), text.data() + text.size(), scale);
       if (result.ec != std::errc{} || result.ptr != text.data() + text.size() ||
           scale < kMinScale || scale > kMaxScale) {
-        throw Failure("--scale takes a whole number of pixels from 1 to 12, not '" + text +
-                      "'");
+        throw Failure("--scale takes a whole number of pixels from 1 to 12, not '" + text + "'");
       }
       options.scale = scale;
     } else if (name.size() > 1 && name.front() == '-') {

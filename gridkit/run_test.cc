@@ -2,9 +2,9 @@
 // the files it writes.
 #include "gridkit/run.h"
 
-#include <filesystem>
-
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 #include "gridkit/map.h"
 #include "gridkit/testing_grids.h"
@@ -53,8 +53,8 @@ TEST(Gridkit, HelpVersionAndMisuse) {
   ProgramResult help = gridkit_run(dir, {"--help"});
   EXPECT_EQ(help.exit_status, 0);
   EXPECT_NE(help.out.find("Usage: gridkit COMMAND [options] FILE\n"), std::string::npos);
-  for (const char* command : {"stats FILE", "png FILE -o OUT.png", "asc FILE -o OUT.asc",
-                              "hydmod FILE -o OUT.csv"}) {
+  for (const char* command :
+       {"stats FILE", "png FILE -o OUT.png", "asc FILE -o OUT.asc", "hydmod FILE -o OUT.csv"}) {
     EXPECT_NE(help.out.find(command), std::string::npos) << command;
   }
   EXPECT_EQ(help.err, "");
@@ -153,7 +153,8 @@ TEST(Gridkit, AscOfAGrid) {
   TempDir dir;
   testsupport::spit(dir / "g.rcs", testing::fixed_grid(sample_grid()));
   testsupport::spit(dir / "ibound.dat", testing::flag_grid(sample_ibound()));
-  ProgramResult result = gridkit_run(dir, {"asc", "--ibound", "ibound.dat", "g.rcs", "-o", "g.asc"});
+  ProgramResult result =
+      gridkit_run(dir, {"asc", "--ibound", "ibound.dat", "g.rcs", "-o", "g.asc"});
   EXPECT_EQ(result.exit_status, 0) << result.err;
   const std::string asc = testsupport::slurp(dir / "g.asc");
   EXPECT_EQ(asc.substr(0, asc.find("4 -9999 0 ")),

@@ -34,8 +34,7 @@ GridStats compute_stats(const Grid& grid, const Ibound* ibound) {
   return stats;
 }
 
-std::string format_stats(const GridStats& stats, const std::string& file,
-                         const std::string& form) {
+std::string format_stats(const GridStats& stats, const std::string& file, const std::string& form) {
   std::string out;
   auto line = [&out](const std::string& name, const std::string& value) {
     out += name + ": " + value + "\n";

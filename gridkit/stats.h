@@ -13,7 +13,7 @@ namespace gridkit {
 struct GridStats {
   double minimum = 0.0;  // over the cells with a value
   double maximum = 0.0;
-  double sum = 0.0;      // row by row, each row from west to east
+  double sum = 0.0;  // row by row, each row from west to east
   std::int64_t nonzero = 0;
   std::int64_t unreadable = 0;  // cells whose value the file could not show
   bool has_ibound = false;

@@ -1,10 +1,10 @@
 // Summary figures of known grids.
 #include "gridkit/stats.h"
 
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <limits>
-
-#include <gtest/gtest.h>
 
 #include "gridkit/testing_grids.h"
 
@@ -57,8 +57,7 @@ TEST(Stats, UnreadableCellsAreCountedApartAndLeftOutOfTheFigures) {
   EXPECT_EQ(stats.minimum, 4.0);
   EXPECT_EQ(stats.maximum, 6.0);
   EXPECT_EQ(stats.sum, 10.0);
-  EXPECT_NE(format_stats(stats, "g", "fixed").find("unreadable cells: 53788\n"),
-            std::string::npos);
+  EXPECT_NE(format_stats(stats, "g", "fixed").find("unreadable cells: 53788\n"), std::string::npos);
 }
 
 }  // namespace

@@ -2,11 +2,11 @@
 // stored deflate blocks and the Adler-32, and returns the pixels of an 8-bit RGB picture.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <string>
 #include <string_view>
-
-#include <gtest/gtest.h>
 
 #include "gridkit/png.h"
 
@@ -14,7 +14,8 @@ namespace gridkit::testing {
 
 inline std::uint32_t get_u32be(std::string_view bytes, std::size_t at) {
   std::uint32_t value = 0;
-  for (std::size_t i = 0; i < 4; ++i) value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
+  for (std::size_t i = 0; i < 4; ++i)
+    value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
   return value;
 }
 
