@@ -272,9 +272,8 @@ void readflags(std::string_view file, std::span<int> grid, int nrow, int ncol,
                std::span<std::string> names, int& nzone, int maxzone) {
   const std::size_t cells = grid_cells(grid.size(), nrow, ncol);
   if (trimmed(file) == "*") {
-    if (names.empty()) throw std::length_error("no room for a zone name");
     nzone = 1;
-    store_name(names[0], "*");
+    if (!names.empty()) store_name(names[0], "*");
     std::fill_n(grid.data(), cells, 1);
     return;
   }
