@@ -1,0 +1,70 @@
+// Free-format output lines.
+#include "utl/freeline.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+
+namespace utl {
+
+int format_real_item(char* out, double value) {
+  char* p = out;
+  *p++ = ' ';
+  if (!std::signbit(value)) *p++ = ' ';
+  char* digits = p;
+  p = std::to_chars(p, out + kMaxRealItem, value).ptr;
+  // Always show that the item is a real: a decimal point, unless an exponent or a special value
+  // already says so.
+  if (std::memchr(digits, '.', static_cast<std::size_t>(p - digits)) == nullptr &&
+      std::memchr(digits, 'e', static_cast<std::size_t>(p - digits)) == nullptr &&
+      std::memchr(digits, 'n', static_cast<std::size_t>(p - digits)) == nullptr) {
+    *p++ = '.';
+  }
+  return static_cast<int>(p - out);
+}
+
+void FreeLine::break_if_needed(std::size_t item_length) {
+  if (column_ + item_length >= static_cast<std::size_t>(kLineWidth)) end_line();
+}
+
+void FreeLine::end_line() {
+  out_ += '\n';
+  column_ = 0;
+}
+
+void FreeLine::text(std::string_view item) {
+  break_if_needed(item.size());
+  if (column_ == 0) {
+    out_ += ' ';  // the line-start blank
+    column_ = 1;
+  }
+  out_ += item;
+  column_ += item.size();
+}
+
+void FreeLine::number(std::string_view item) {
+  break_if_needed(item.size());
+  out_ += item;
+  column_ += item.size();
+}
+
+void FreeLine::integer(long long value) {
+  char item[24];
+  item[0] = ' ';
+  char* end = std::to_chars(item + 1, item + sizeof item, value).ptr;
+  number(std::string_view(item, static_cast<std::size_t>(end - item)));
+}
+
+void FreeLine::real(double value) {
+  char item[kMaxRealItem];
+  number(std::string_view(item, static_cast<std::size_t>(format_real_item(item, value))));
+}
+
+std::string FreeLine::finish() {
+  end_line();
+  std::string lines;
+  lines.swap(out_);
+  return lines;
+}
+
+}  // namespace utl

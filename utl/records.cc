@@ -1,0 +1,65 @@
+// Binary record framing and little-endian encoding, byte by byte.
+#include "utl/records.h"
+
+#include <bit>
+#include <cstring>
+
+namespace utl {
+
+void put_u32le(std::string& out, std::uint32_t value) {
+  for (int shift = 0; shift < 32; shift += 8) out += static_cast<char>((value >> shift) & 0xFF);
+}
+
+void put_i32le(std::string& out, std::int32_t value) {
+  put_u32le(out, static_cast<std::uint32_t>(value));
+}
+
+void store_f64le(char* out, double value) {
+  const auto bits = std::bit_cast<std::uint64_t>(value);
+  for (int i = 0; i < 8; ++i) out[i] = static_cast<char>((bits >> (8 * i)) & 0xFF);
+}
+
+void put_f64le(std::string& out, double value) {
+  char bytes[8];
+  store_f64le(bytes, value);
+  out.append(bytes, 8);
+}
+
+std::uint32_t get_u32le(const char* in) {
+  std::uint32_t value = 0;
+  for (int i = 3; i >= 0; --i) value = (value << 8) | static_cast<unsigned char>(in[i]);
+  return value;
+}
+
+std::int32_t get_i32le(const char* in) { return static_cast<std::int32_t>(get_u32le(in)); }
+
+double get_f64le(const char* in) {
+  std::uint64_t bits = 0;
+  for (int i = 7; i >= 0; --i) bits = (bits << 8) | static_cast<unsigned char>(in[i]);
+  return std::bit_cast<double>(bits);
+}
+
+void append_record(std::string& out, std::string_view data) {
+  const auto count = static_cast<std::uint32_t>(data.size());
+  out.reserve(out.size() + data.size() + 2 * kRecordMarker);
+  put_u32le(out, count);
+  out += data;
+  put_u32le(out, count);
+}
+
+RecordReader::Status RecordReader::next(std::string_view& data) {
+  data = {};
+  if (remaining() == 0) return Status::kEnd;
+  if (remaining() < kRecordMarker) return Status::kTruncated;
+  const std::size_t count = get_u32le(file_.data() + offset_);
+  // Compare against what is left rather than adding, so a huge count cannot overflow.
+  if (count > remaining() - kRecordMarker ||
+      remaining() - kRecordMarker - count < kRecordMarker) {
+    return Status::kTruncated;
+  }
+  data = file_.substr(offset_ + kRecordMarker, count);
+  offset_ += count + 2 * kRecordMarker;
+  return Status::kRecord;
+}
+
+}  // namespace utl
