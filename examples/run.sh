@@ -8,3 +8,9 @@ run="$here/run"
 rm -rf "$run"
 mkdir -p "$run"
 echo "Example run in $run"
+
+# corvane: the example basin's monthly recharge and yearly area grids, as text and as binary.
+cp -r "$here/corvane" "$run/corvane"
+mkdir -p "$run/corvane/grids/text" "$run/corvane/grids/binary"
+(cd "$run/corvane" && "$build/corvane/corvane" params.txt && "$build/corvane/corvane" params-bin.txt)
+echo "corvane: text grids in $run/corvane/grids/text, binary grids in $run/corvane/grids/binary"
