@@ -24,4 +24,13 @@ void readflags(std::string_view file, std::span<int> grid, int nrow, int ncol,
 // REQUIRES: grid.size() >= nrow * ncol.
 void readreal(std::string_view file, std::span<double> grid, int nrow, int ncol, int nskip);
 
+// What read_free_grid found: the whole grid, a file that ends within its header records, or a
+// row that is incomplete at the end of the text or holds an item that is not a value.
+enum class FreeGridStatus { kOk, kShortHeader, kBadValue };
+
+// The reading of readreal on the text of a whole file, without stopping: cells read so far stay
+// written. REQUIRES: grid.size() >= nrow * ncol.
+FreeGridStatus read_free_grid(std::string_view text, std::span<double> grid, int nrow, int ncol,
+                              int nskip);
+
 }  // namespace utl
