@@ -8,6 +8,7 @@
 
 #include "run_program.h"
 #include "utl/fatal.h"
+#include "utl/fields.h"
 
 namespace corvane {
 namespace {
@@ -47,7 +48,7 @@ std::string area_file(const TempDir& dir, const std::string& name, const std::st
   return (dir / name).string();
 }
 
-TEST(Command, KeywordsAnyCaseAndQuoted) {
+TEST(ParamCommand, KeywordsAnyCaseAndQuoted) {
   Params params;
   EXPECT_EQ(commands(params, {"file out rch are", "Transient 1950 1950", "\"ibound\" *"}),
             "(no stop)");
@@ -56,18 +57,18 @@ TEST(Command, KeywordsAnyCaseAndQuoted) {
   EXPECT_EQ(params.last_year, 1950);
 }
 
-TEST(Command, UnknownWordIsCutTo16AndUpperCased) {
+TEST(ParamCommand, UnknownWordIsCutTo16AndUpperCased) {
   EXPECT_EQ(commands({"recharge-everything-now x"}), " Unknown parameter RECHARGE-EVERYTH\n");
   // A '#' after blanks does not make a comment.
   EXPECT_EQ(commands({" #x"}), " Unknown parameter #X\n");
   EXPECT_EQ(commands({"FILES out rch are"}), " Unknown parameter FILES\n");
 }
 
-TEST(Command, UnclosedQuoteFirstIsInvalidCommand) {
+TEST(ParamCommand, UnclosedQuoteFirstIsInvalidCommand) {
   EXPECT_EQ(commands({"\"FILE out rch are"}), " Invalid command \"FILE out rch are\n");
 }
 
-TEST(File, MissingFieldsInOrder) {
+TEST(FileCommand, MissingFieldsInOrder) {
   EXPECT_EQ(commands({"FILE"}), " Invalid FILE directory\n");
   EXPECT_EQ(commands({"FILE out"}), " Invalid FILE recharge extension\n");
   EXPECT_EQ(commands({"FILE out rch"}), " Invalid FILE area/rate extension\n");
@@ -76,7 +77,7 @@ TEST(File, MissingFieldsInOrder) {
             " Unknown FILE option BINARY-GRIDS-PLE\n");
 }
 
-TEST(File, BinaryOptionAnyCaseAndSticky) {
+TEST(FileCommand, BinaryOptionAnyCaseAndSticky) {
   Params params;
   EXPECT_EQ(commands(params, {"FILE out rch are"}), "(no stop)");
   EXPECT_FALSE(params.binary);
@@ -89,7 +90,7 @@ TEST(File, BinaryOptionAnyCaseAndSticky) {
   EXPECT_EQ(utl::trimmed(params.area_ext), "a");
 }
 
-TEST(File, DirectoryAndExtensionsKeptWhole) {
+TEST(FileCommand, DirectoryAndExtensionsKeptWhole) {
   // Cutting these to 16 characters would send the grids to another directory.
   Params params;
   EXPECT_EQ(commands(params, {"FILE out/scenario_2024 recharge_monthly \"area grid.txt\""}),
@@ -99,7 +100,7 @@ TEST(File, DirectoryAndExtensionsKeptWhole) {
   EXPECT_EQ(utl::trimmed(params.area_ext), "area grid.txt");
 }
 
-TEST(Transient, Checks) {
+TEST(TransientCommand, Checks) {
   EXPECT_EQ(commands({"TRANSIENT"}), " Invalid TRANSIENT start year\n");
   EXPECT_EQ(commands({"TRANSIENT 1950.5 1960"}), " Invalid TRANSIENT start year\n");
   EXPECT_EQ(commands({"TRANSIENT 1950"}), " Invalid TRANSIENT end year\n");
@@ -112,7 +113,7 @@ TEST(Transient, Checks) {
   EXPECT_EQ(params.last_year, 2030);
 }
 
-TEST(Ibound, NameMissingAndReplacement) {
+TEST(IboundCommand, NameMissingAndReplacement) {
   EXPECT_EQ(commands({"IBOUND"}), " Invalid IBOUND file name IBOUND\n");
   TempDir dir;
   std::string rows(2 * kNcol, ' ');
@@ -128,7 +129,7 @@ TEST(Ibound, NameMissingAndReplacement) {
   EXPECT_EQ(std::count(params.ibound.begin(), params.ibound.end(), 1), kNcell);
 }
 
-TEST(Area, GridFileLoadsOnlyNonzeroCells) {
+TEST(AreaCommand, GridFileLoadsOnlyNonzeroCells) {
   TempDir dir;
   // Row 1: a null value, a repeat and a slash; the new grid starts at 0, so they leave 0.
   std::string rows = "1,,2*3.5 /\n";
@@ -142,14 +143,14 @@ TEST(Area, GridFileLoadsOnlyNonzeroCells) {
   EXPECT_EQ(params.areaname[0], std::string("NORTH").append(27, ' '));
 }
 
-TEST(Area, NameCutTo32UpperCase) {
+TEST(AreaCommand, NameCutTo32UpperCase) {
   Params params;
   EXPECT_EQ(commands(params, {"AREA \"Lower Republican river ditch company\" * 266023 14092806 5"}),
             "(no stop)");
   EXPECT_EQ(params.areaname[0], "LOWER REPUBLICAN RIVER DITCH COM");
 }
 
-TEST(Area, MessagesInOrder) {
+TEST(AreaCommand, MessagesInOrder) {
   EXPECT_EQ(commands({"AREA"}), " Invalid AREA name AREA\n");
   EXPECT_EQ(commands({"AREA \"open"}), " Invalid AREA name AREA \"open\n");
   EXPECT_EQ(commands({"AREA a1"}), " Invalid AREA file AREA a1\n");
@@ -161,7 +162,7 @@ TEST(Area, MessagesInOrder) {
   EXPECT_EQ(commands({"AREA a1 /no/such/grid"}), " Error opening file /no/such/grid\n");
 }
 
-TEST(Area, OrderAgainstReturnAndCapacity) {
+TEST(AreaCommand, OrderAgainstReturnAndCapacity) {
   EXPECT_EQ(commands({"RETURN table.txt"}), " Specify AREAs before RETURNs\n");
   Params params;
   params.returns = true;
@@ -177,7 +178,7 @@ TEST(Area, OrderAgainstReturnAndCapacity) {
   EXPECT_EQ(commands(full, {"AREA more"}), " Too many AREAs\n");
 }
 
-TEST(Area, PointOutsideWarnsAndKeepsItsColumn) {
+TEST(AreaCommand, PointOutsideWarnsAndKeepsItsColumn) {
   Params params;
   std::string warnings;
   EXPECT_EQ(commands(params, {"AREA far * 266022.9 14500000 oops   "}, &warnings), "(no stop)");
@@ -204,9 +205,9 @@ TEST(PointCell, EdgesAndBoundaries) {
   EXPECT_EQ(point_cell(300000, 14964006.01), -1);
 }
 
-TEST(Area, PointStoresAcresInItsCell) {
+TEST(AreaCommand, PointStoresAcresInItsCell) {
   Params params;
-  EXPECT_EQ(commands(params, {"AREA p * 266023 14964006 12.5d0 extra fields",
+  EXPECT_EQ(commands(params, {"AREA p * 1987303 14964006 12.5d0 extra fields",
                               "AREA zero * 300000 14500000 0"}),
             "(no stop)");
   EXPECT_EQ(params.acres[0].cell, (std::vector<std::int32_t>{kNcol - 1}));
@@ -214,14 +215,14 @@ TEST(Area, PointStoresAcresInItsCell) {
   EXPECT_TRUE(params.acres[1].cell.empty());
 }
 
-TEST(Return, NameMissing) {
+TEST(ReturnCommand, NameMissing) {
   Params params;
   EXPECT_EQ(commands(params, {"AREA a * 300000 14500000 1", "RETURN"}),
             " Invalid RETURNs file RETURN\n");
   EXPECT_TRUE(params.returns);
 }
 
-TEST(FinalChecks, InOrder) {
+TEST(ParamFile, FinalChecksInOrder) {
   Params params;
   EXPECT_EQ(stop_of([&] { final_checks(params); }), " No FILE specified\n");
   params.dir = "out";
@@ -234,7 +235,7 @@ TEST(FinalChecks, InOrder) {
   EXPECT_EQ(stop_of([&] { final_checks(params); }), "(no stop)");
 }
 
-TEST(ReadParams, CommentsBlankRecordsAndMissingFile) {
+TEST(ParamFile, CommentsBlankRecordsAndMissingFile) {
   EXPECT_EQ(stop_of([] {
               std::ostringstream out;
               read_params("/no/such/params", out);
