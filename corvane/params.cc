@@ -2,7 +2,6 @@
 #include "corvane/params.h"
 
 #include <cmath>
-#include <span>
 
 #include "corvane/monthly.h"
 #include "utl/fatal.h"
@@ -105,9 +104,10 @@ void do_area(Cursor& fields, std::string_view record, Params& params, std::ostre
   AreaCells cells;
   if (!is_word(file, "*")) {
     // A new grid starts at 0, so null values and a slash leave cells without acreage.
-    std::vector<double> grid(kNcell, 0.0);
+    std::vector<double>& grid = params.area_grid;
     utl::readreal(utl::trimmed(file), grid, kNrow, kNcol, 1);
     cells = sparse_area(grid);
+    for (std::int32_t c : cells.cell) grid[static_cast<std::size_t>(c)] = 0.0;
   } else {
     double x = 0.0;
     double y = 0.0;
@@ -153,7 +153,7 @@ int point_cell(double x, double y) {
   return (row - 1) * kNcol + (col - 1);
 }
 
-AreaCells sparse_area(const std::vector<double>& grid) {
+AreaCells sparse_area(std::span<const double> grid) {
   AreaCells cells;
   for (std::size_t i = 0; i < grid.size(); ++i) {
     if (grid[i] != 0.0) {

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <ostream>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -56,6 +57,8 @@ struct Params {
   std::vector<AreaCells> acres;       // one per area, in area order
   bool returns = false;               // a "RETURN" command has been read
   std::vector<double> retaf;          // monthly return flows, see retaf_index (1940..2020)
+  // Where an acreage grid file is read; all 0 between commands, so each area starts at 0.
+  std::vector<double> area_grid = std::vector<double>(kNcell, 0.0);
 };
 
 // Reads and checks the whole parameter file `file`, loading every grid and table its commands
@@ -75,6 +78,6 @@ void final_checks(const Params& params);
 int point_cell(double x, double y);
 
 // Keeps the nonzero cells of a whole acreage grid.
-AreaCells sparse_area(const std::vector<double>& grid);
+AreaCells sparse_area(std::span<const double> grid);
 
 }  // namespace corvane
