@@ -142,7 +142,7 @@ TEST(AreaCommand, GridFileLoadsOnlyNonzeroCells) {
   EXPECT_EQ(cells.acres, (std::vector<double>{1.0, 3.5, 3.5, 7.25}));
   EXPECT_EQ(params.areaname[0], std::string("NORTH").append(27, ' '));
   // The next area starts at 0 again: null values over the first area's cells leave nothing.
-  std::string nulls = ",,,5\n";
+  std::string nulls = ",,,5 /\n";
   for (int r = 2; r <= kNrow; ++r) nulls += "/\n";
   EXPECT_EQ(commands(params, {"AREA south " + area_file(dir, "south.txt", nulls)}), "(no stop)");
   EXPECT_EQ(params.acres[1].cell, (std::vector<std::int32_t>{3}));
