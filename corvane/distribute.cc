@@ -46,7 +46,8 @@ void month_recharge(const std::vector<AreaShares>& shares, std::span<const doubl
     const std::int32_t* cell = area.cell.data();
     const double* share = area.share.data();
     const std::size_t count = area.cell.size();
-    for (std::size_t k = 0; k < count; ++k) rech[static_cast<std::size_t>(cell[k])] += share[k] * flow;
+    for (std::size_t k = 0; k < count; ++k)
+      rech[static_cast<std::size_t>(cell[k])] += share[k] * flow;
   }
 }
 
@@ -70,8 +71,8 @@ void distribute(const Params& params) {
   std::vector<double> flows(narea);
   std::vector<bool> has_returns(narea);
   const auto flow = [&](std::size_t n, int year, int month) {
-    return params.retaf[retaf_index(static_cast<int>(n) + 1, year, month, kFirstTableYear,
-                                    kLastTableYear)];
+    return params
+        .retaf[retaf_index(static_cast<int>(n) + 1, year, month, kFirstTableYear, kLastTableYear)];
   };
   // Years outside the table have no return flows, so nothing is written for them.
   const int first = std::max(params.first_year, kFirstTableYear);

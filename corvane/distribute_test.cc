@@ -1,11 +1,11 @@
 // Recharge distribution: the sparse sums against the whole-grid formula, bit for bit.
 #include "corvane/distribute.h"
 
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <cstring>
 #include <random>
-
-#include <gtest/gtest.h>
 
 namespace corvane {
 namespace {

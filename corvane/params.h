@@ -44,11 +44,11 @@ struct AreaCells {
 
 // Everything the parameter file sets up for the distribution.
 struct Params {
-  std::string dir;              // output directory (a field of 256 characters, blank-padded)
-  std::string rech_ext;         // recharge file extension
-  std::string area_ext;         // area file extension
-  bool binary = false;          // "BIN": grids as binary records
-  bool transient = false;       // a "TRANSIENT" command has been read
+  std::string dir;         // output directory (a field of 256 characters, blank-padded)
+  std::string rech_ext;    // recharge file extension
+  std::string area_ext;    // area file extension
+  bool binary = false;     // "BIN": grids as binary records
+  bool transient = false;  // a "TRANSIENT" command has been read
   int first_year = 0;
   int last_year = 0;
   std::vector<int> ibound = std::vector<int>(kNcell, 1);  // nonzero marks an active cell

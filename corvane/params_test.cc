@@ -1,10 +1,10 @@
 // Parameter-file commands, their checks and limits, the point-area cell rule.
 #include "corvane/params.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <sstream>
-
-#include <gtest/gtest.h>
 
 #include "run_program.h"
 #include "utl/fatal.h"

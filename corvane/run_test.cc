@@ -1,5 +1,7 @@
 // End to end: the built corvane on parameter files, checked by standard output, exit status and
 // the grids it writes, by value and by byte.
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <charconv>
 #include <cstdlib>
@@ -7,8 +9,6 @@
 #include <filesystem>
 #include <map>
 #include <sstream>
-
-#include <gtest/gtest.h>
 
 #include "run_program.h"
 
@@ -26,7 +26,9 @@ constexpr int kNrow = 165;
 constexpr int kNcell = kNcol * kNrow;
 constexpr std::size_t kBinarySize = 430328;
 
-std::size_t cell_of(int col, int row) { return static_cast<std::size_t>((row - 1) * kNcol + col - 1); }
+std::size_t cell_of(int col, int row) {
+  return static_cast<std::size_t>((row - 1) * kNcol + col - 1);
+}
 
 std::string number(double value) {
   char buffer[64];
@@ -129,8 +131,8 @@ class Basin {
     file("a1.txt", acreage_grid({{cell_of(10, 20), 100}, {cell_of(11, 20), 300}}));
     // The point (x, y) lies inside cell (11, 20).
     file("table.txt", "YRMO A1 A2\n# March 1950\n195003 40 5\n");
-    file("params.txt", file_command + "\nTRANSIENT 1950 1950\nAREA a1 a1.txt\n" +
-                           "AREA A2 * " + number(266023 + 10 * 5280 + 100) + " " +
+    file("params.txt", file_command + "\nTRANSIENT 1950 1950\nAREA a1 a1.txt\n" + "AREA A2 * " +
+                           number(266023 + 10 * 5280 + 100) + " " +
                            number(14092806 + 145 * 5280 + 100) + " 50\nRETURN table.txt\n");
     fs::create_directory(dir_ / "out");
   }
@@ -418,8 +420,7 @@ TEST(Corvane, MissingOutputDirectory) {
 
 TEST(Corvane, ExampleBasinTextAndBinaryAgree) {
   Basin basin;
-  fs::copy(testsupport::source_dir() / "examples/corvane", basin / "",
-           fs::copy_options::recursive);
+  fs::copy(testsupport::source_dir() / "examples/corvane", basin / "", fs::copy_options::recursive);
   fs::create_directories(basin / "grids/text");
   fs::create_directories(basin / "grids/binary");
   for (const std::string params : {"params.txt", "params-bin.txt"}) {
