@@ -9,6 +9,12 @@ rm -rf "$run"
 mkdir -p "$run"
 echo "Example run in $run"
 
+# tallisk: the impacts of the example year 1995, with the accounting-point lists at ../data0/.
+cp -r "$here/tallisk" "$run/tallisk"
+rm -rf "$run/tallisk/expected" "$run/tallisk/make_example.py"
+(cd "$run/tallisk/runs" && "$build/tallisk/tallisk" 1995)
+echo "tallisk: impact page in $run/tallisk/runs/1995.htm"
+
 # corvane: the example basin's monthly recharge and yearly area grids, as text and as binary.
 cp -r "$here/corvane" "$run/corvane"
 mkdir -p "$run/corvane/grids/text" "$run/corvane/grids/binary"

@@ -166,6 +166,34 @@ inline bool parse_value(const char* b, const char* e, double& value) {
   return parse_fortran_real(b, e, value);
 }
 
+constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
+// Most values of a grid file are short plain decimals ("0.00", "-123.45"); this reads such a
+// value while scanning it and advances `p` past it. A whole number of at most 15 digits and a
+// power of ten are both exact doubles, so their quotient is the correctly rounded value, the
+// same double that from_chars gives. False, with `p` unchanged, for every other item.
+inline bool read_plain_decimal(const char*& p, const char* end, double& value) {
+  const char* q = p;
+  const bool negative = *q == '-';
+  q += negative;
+  std::uint64_t mantissa = 0;
+  int digits = 0;
+  int decimals = 0;
+  for (; q < end && is_digit(*q); ++q, ++digits) mantissa = mantissa * 10 + (*q - '0');
+  if (q < end && *q == '.') {
+    for (++q; q < end && is_digit(*q); ++q, ++digits, ++decimals) {
+      mantissa = mantissa * 10 + (*q - '0');
+    }
+  }
+  if (digits == 0 || digits > 15 || (q < end && char_class(*q) == kText)) return false;
+  double v = static_cast<double>(mantissa);
+  if (decimals > 0) v /= kPowersOfTen[decimals];
+  value = negative ? -v : v;
+  p = q;
+  return true;
+}
+
 // Parses a repeat count: unsigned digits, not 0.
 bool parse_count(const char* b, const char* e, std::uint64_t& count) {
   if (b == e) return false;
@@ -206,9 +234,13 @@ FreeGridStatus read_free_grid(std::string_view text, std::span<double> grid, int
         ++p;
         break;
       }
+      after_comma = false;
+      if (read_plain_decimal(p, end, row[filled])) {
+        ++filled;
+        continue;
+      }
       const char* const token = p;
       while (p < end && char_class(*p) == kText) ++p;
-      after_comma = false;
       double value;
       const void* star = std::memchr(token, '*', static_cast<std::size_t>(p - token));
       if (star == nullptr) {
@@ -240,9 +272,8 @@ void readflags(std::string_view file, std::span<int> grid, int nrow, int ncol,
                std::span<std::string> names, int& nzone, int maxzone) {
   const std::size_t cells = grid_cells(grid.size(), nrow, ncol);
   if (trimmed(file) == "*") {
-    if (names.empty()) throw std::length_error("no room for a zone name");
     nzone = 1;
-    store_name(names[0], "*");
+    if (!names.empty()) store_name(names[0], "*");
     std::fill_n(grid.data(), cells, 1);
     return;
   }

@@ -15,7 +15,8 @@ namespace utl {
 // column per value) whose first record names the zones, written to `names` (each cut or padded
 // to the length of its existing text) with their count in `nzone`. The name "*" reads no file
 // and gives an all-ones grid, `nzone` 1 and zone name "*".
-// REQUIRES: grid.size() >= nrow * ncol; names.size() >= maxzone when maxzone > 0, and >= 1.
+// REQUIRES: grid.size() >= nrow * ncol; names.size() >= maxzone when maxzone > 0 (the name "*"
+// is stored only when `names` has an entry).
 void readflags(std::string_view file, std::span<int> grid, int nrow, int ncol,
                std::span<std::string> names, int& nzone, int maxzone);
 

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -182,6 +184,31 @@ TEST(Readreal, ValuesInEveryRealinForm) {
     int pos = 1;
     int ierr = 0;
     EXPECT_EQ(read_real(std::string(text) + "\n", 1, 1)[0], realin(text, pos, pos, ierr)) << text;
+  }
+}
+
+TEST(Readreal, PlainDecimalsReadTheDoubleFromCharsGives) {
+  // Short decimals take a quicker road than long ones; both must give the same bits.
+  std::mt19937_64 random(1);
+  std::string text;
+  std::vector<std::string> items;
+  for (int k = 0; k < 4000; ++k) {
+    const int digits = 1 + static_cast<int>(random() % 18);
+    const int decimals = static_cast<int>(random() % (digits + 1));
+    std::string item = random() % 3 == 0 ? "-" : "";
+    for (int d = 0; d < digits; ++d) {
+      if (d == digits - decimals) item += '.';
+      item += static_cast<char>('0' + random() % 10);
+    }
+    items.push_back(item);
+    text += item + (k % 10 == 9 ? "\n" : " ");
+  }
+  const std::vector<double> got = read_real(text, 1, 4000);
+  for (std::size_t k = 0; k < items.size(); ++k) {
+    double want = 0;
+    std::from_chars(items[k].data(), items[k].data() + items[k].size(), want);
+    ASSERT_EQ(got[k], want) << items[k];
+    ASSERT_EQ(std::signbit(got[k]), std::signbit(want)) << items[k];
   }
 }
 

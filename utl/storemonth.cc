@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <stdexcept>
 
 #include "utl/fatal.h"
@@ -16,27 +17,30 @@
 namespace utl {
 namespace {
 
-// Appends one free-format write of the row's values: real items one after another, a new line
-// before an item that would reach the line width, and a line end after the last. Zeros, most of
-// a recharge grid, reuse one formatted item.
-void append_row(std::string& out, const double* cells, int ncol, double mult,
-                std::string_view zero_item) {
-  char item[kMaxRealItem];
-  std::size_t column = 0;
+// Writes one free-format write of the row's values at `out` and returns the end: real items one
+// after another, a new line before an item that would reach the line width, and a line end
+// after the last. Zeros, most of a recharge grid, copy one formatted item.
+// REQUIRES: room for ncol * (kMaxRealItem + 1) + 1 characters at `out`.
+char* write_row(char* out, const double* cells, int ncol, double mult, std::string_view zero_item) {
+  char* line = out;  // start of the current line
   for (int c = 0; c < ncol; ++c) {
     const double value = mult * cells[c];
-    std::string_view text = zero_item;
+    char item[kMaxRealItem];
+    const char* text = zero_item.data();
+    std::size_t size = zero_item.size();
     if (value != 0.0 || std::signbit(value)) {
-      text = std::string_view(item, static_cast<std::size_t>(format_real_item(item, value)));
+      text = item;
+      size = static_cast<std::size_t>(format_real_item(item, value));
     }
-    if (column + text.size() >= static_cast<std::size_t>(kLineWidth)) {
-      out += '\n';
-      column = 0;
+    if (static_cast<std::size_t>(out - line) + size >= static_cast<std::size_t>(kLineWidth)) {
+      *out++ = '\n';
+      line = out;
     }
-    out += text;
-    column += text.size();
+    std::memcpy(out, text, size);
+    out += size;
   }
-  out += '\n';
+  *out++ = '\n';
+  return out;
 }
 
 // Writes `bytes` as the whole file `name`, which appears only once it is complete.
@@ -86,25 +90,28 @@ void storemonth(std::span<const double> grid, double mult, int nrow, int ncol, i
   if (!any) return;
 
   const std::string name = stress_period_name(year, month, dir, ext);
-  std::string bytes;
   if (bin != 0) {
     // One record of all values, row 1 first.
     if (cells * 8 > UINT32_MAX) throw std::length_error("grid too large for one record");
     std::string data(cells * 8, '\0');
     for (std::size_t i = 0; i < cells; ++i) store_f64le(data.data() + 8 * i, mult * grid[i]);
+    std::string bytes;
     bytes.reserve(data.size() + 2 * kRecordMarker);
     append_record(bytes, data);
-  } else {
-    char zero[kMaxRealItem];
-    const std::string_view zero_item(zero, static_cast<std::size_t>(format_real_item(zero, 0.0)));
-    // Room for the usual short items; longer ones grow the buffer.
-    bytes.reserve(cells * 8 + static_cast<std::size_t>(nrow) * 8);
-    for (int r = 0; r < nrow; ++r) {
-      append_row(bytes, grid.data() + static_cast<std::size_t>(r) * static_cast<std::size_t>(ncol),
-                 ncol, mult, zero_item);
-    }
+    write_file(name, bytes);
+    return;
   }
-  write_file(name, bytes);
+  char zero[kMaxRealItem];
+  const std::string_view zero_item(zero, static_cast<std::size_t>(format_real_item(zero, 0.0)));
+  // One buffer for the whole file, large enough for the longest items.
+  const auto buffer = std::make_unique_for_overwrite<char[]>(cells * (kMaxRealItem + 1) +
+                                                             static_cast<std::size_t>(nrow));
+  char* out = buffer.get();
+  for (int r = 0; r < nrow; ++r) {
+    const double* row = grid.data() + static_cast<std::size_t>(r) * static_cast<std::size_t>(ncol);
+    out = write_row(out, row, ncol, mult, zero_item);
+  }
+  write_file(name, std::string_view(buffer.get(), static_cast<std::size_t>(out - buffer.get())));
 }
 
 }  // namespace utl
