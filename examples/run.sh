@@ -15,6 +15,12 @@ rm -rf "$run/tallisk/expected" "$run/tallisk/make_example.py"
 (cd "$run/tallisk/runs" && "$build/tallisk/tallisk" 1995)
 echo "tallisk: impact page in $run/tallisk/runs/1995.htm"
 
+# corvane: the example basin's monthly recharge and yearly area grids, as text and as binary.
+cp -r "$here/corvane" "$run/corvane"
+mkdir -p "$run/corvane/grids/text" "$run/corvane/grids/binary"
+(cd "$run/corvane" && "$build/corvane/corvane" params.txt && "$build/corvane/corvane" params-bin.txt)
+echo "corvane: text grids in $run/corvane/grids/text, binary grids in $run/corvane/grids/binary"
+
 # gridkit: a map of one month's recharge of the example basin, from the first monthly grid
 # (named YEAR.MONTH.ext) found under the run, with the basin's inactive cells masked.
 month_grid="$(find "$run" -type f -name '[0-9][0-9][0-9][0-9].[0-9][0-9].*' ! -name '*.png' |
