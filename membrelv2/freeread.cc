@@ -92,16 +92,20 @@ bool FreeReader::at_end() {
 }
 
 bool parse_int(std::string_view field, int& value) {
-  if (!field.empty() && field[0] == '+') field.remove_prefix(1);
-  if (field.empty() || field[0] == '+') return false;
+  if (!field.empty() && field[0] == '+') {
+    field.remove_prefix(1);
+    if (!field.empty() && (field[0] == '-' || field[0] == '+')) return false;
+  }
   const char* end = field.data() + field.size();
   const auto result = std::from_chars(field.data(), end, value);
   return result.ec == std::errc() && result.ptr == end;
 }
 
 bool parse_real(std::string_view field, float& value) {
-  if (!field.empty() && field[0] == '+') field.remove_prefix(1);
-  if (field.empty() || field[0] == '+') return false;
+  if (!field.empty() && field[0] == '+') {
+    field.remove_prefix(1);
+    if (!field.empty() && (field[0] == '-' || field[0] == '+')) return false;
+  }
   // Only the characters of a decimal number: this keeps out "nan", "inf" and hexadecimal.
   char text[64];
   if (field.size() >= sizeof text) return false;
