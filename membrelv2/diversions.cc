@@ -21,8 +21,7 @@ int truncated(float value) {
 
 }  // namespace
 
-DiversionTotals readdiv(std::string_view text, const std::string& path, Tables& tables) {
-  FreeReader reader(text, path);
+DiversionTotals readdiv(FreeReader reader, Tables& tables) {
   DiversionTotals totals;
   int numbers[2];   // group, system type
   float values[3];  // a value not used, diversion, acreage
@@ -60,11 +59,9 @@ int exception_kind(const Cell& cell, const Tables& tables) {
   return 0;
 }
 
-Distribution distribute(std::string_view text, const std::string& path, Tables& tables,
-                        std::string& listing) {
+Distribution distribute(FreeReader reader, Tables& tables, std::string& listing) {
   static const char* const kLabels[] = {"", " sw return flow 1", " sw return flow 2",
                                         " sw return flow 3"};
-  FreeReader reader(text, path);
   Distribution result;
   AuthRecord tract;
   while (next_authorized(reader, tract)) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "membrelv2/freeread.h"
 #include "membrelv2/tables.h"
 
 namespace membrelv2 {
@@ -19,7 +20,7 @@ struct DiversionTotals {
 
 // Reads up to 500 diversion records (group, a value not used, diversion, acreage, system
 // type) and adds each record's return flow and acreage to its group.
-DiversionTotals readdiv(std::string_view text, const std::string& path, Tables& tables);
+DiversionTotals readdiv(FreeReader reader, Tables& tables);
 
 // A grid cell as computed from a tract's coordinates; it may lie off the grid.
 struct Cell {
@@ -43,11 +44,10 @@ struct Distribution {
   float lost_acres = 0;   // acreage of those tracts
 };
 
-// Second pass over the authorized acreage text: adds each tract's share of its group's return
+// Second pass over the authorized acreage file: adds each tract's share of its group's return
 // flow and acreage to the tract's cell, and appends a line to `listing` for each tract that
 // lies off the grid or on an inactive cell. A tract whose group has an authorized total of 0
 // has no share and is passed over.
-Distribution distribute(std::string_view text, const std::string& path, Tables& tables,
-                        std::string& listing);
+Distribution distribute(FreeReader reader, Tables& tables, std::string& listing);
 
 }  // namespace membrelv2

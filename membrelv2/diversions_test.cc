@@ -96,12 +96,12 @@ TEST_F(Distribute, WorkedExampleOfTwoTractsOneGroup) {
   t.authgrp[7] = 40;
   place(1, centre_x(10), centre_y(20));
   place(2, centre_x(11), centre_y(20));
-  const DiversionTotals totals = readdiv("7 0 100 35 1\n7 0 50 5 0\n", "d", t);
+  const DiversionTotals totals = readdiv(FreeReader("7 0 100 35 1\n7 0 50 5 0\n", "d"), t);
   EXPECT_EQ(t.retgrp[7], 45.0f);
   EXPECT_EQ(t.acrgrp[7], 40.0f);
   EXPECT_EQ(totals.diversion, 150.0f);
   EXPECT_EQ(totals.unauthorized_acres, 0.0f);
-  const Distribution result = distribute(acreage, "a", t, listing);
+  const Distribution result = distribute(FreeReader(acreage, "a"), t, listing);
   EXPECT_EQ(t.swret[cell_index(10, 20)], 33.75f);
   EXPECT_EQ(t.acres[cell_index(10, 20)], 30.0f);
   EXPECT_EQ(t.swret[cell_index(11, 20)], 11.25f);
@@ -121,8 +121,10 @@ TEST_F(Distribute, ExceptionsNumberedAcrossKindsInFileOrder) {
   t.retgrp[3] = 50;
   t.acrgrp[3] = 80;
   const Distribution result = distribute(
-      "3 1 1 1 1 10\n3 1 1 1 2 20\n3 1 1 1 3 30\n3 1 1 1 4 15\n3 1 1 1 6 5\n3 1 1 1 5 20\n", "a", t,
-      listing);
+      FreeReader(
+          "3 1 1 1 1 10\n3 1 1 1 2 20\n3 1 1 1 3 30\n3 1 1 1 4 15\n3 1 1 1 6 5\n3 1 1 1 5 20\n",
+          "a"),
+      t, listing);
   EXPECT_EQ(listing,
             " 1 10. 10 327 sw return flow 1\n"
             " 2 20. 166 5 sw return flow 2\n"
@@ -142,8 +144,8 @@ TEST_F(Distribute, TractsOfDifferentGroupsAddUpInOneCell) {
   place(2, centre_x(9) + 100, centre_y(9) - 100);
   t.authgrp[1] = 10;
   t.authgrp[2] = 4;
-  readdiv("1 0 10 3 0\n2 0 20 6 1\n", "d", t);
-  distribute("1 1 1 1 1 10\n2 1 1 1 2 4\n", "a", t, listing);
+  readdiv(FreeReader("1 0 10 3 0\n2 0 20 6 1\n", "d"), t);
+  distribute(FreeReader("1 1 1 1 1 10\n2 1 1 1 2 4\n", "a"), t, listing);
   EXPECT_EQ(t.swret[cell_index(9, 9)], 4.0f + 5.0f);
   EXPECT_EQ(t.acres[cell_index(9, 9)], 9.0f);
 }
@@ -151,8 +153,9 @@ TEST_F(Distribute, TractsOfDifferentGroupsAddUpInOneCell) {
 TEST_F(Distribute, GroupWithZeroAuthorizedTotalGivesNothingAndIsNotListed) {
   place(1, centre_x(9), centre_y(9));
   t.authgrp[4] = 0;  // +10 and -10
-  readdiv("4 0 10 3 0\n", "d", t);
-  const Distribution result = distribute("4 1 1 1 1 10\n4 1 1 1 3 -10\n", "a", t, listing);
+  readdiv(FreeReader("4 0 10 3 0\n", "d"), t);
+  const Distribution result =
+      distribute(FreeReader("4 1 1 1 1 10\n4 1 1 1 3 -10\n", "a"), t, listing);
   EXPECT_EQ(result.exceptions, 0);
   EXPECT_EQ(listing, "");
   EXPECT_EQ(t.swret[cell_index(9, 9)], 0.0f);
@@ -161,7 +164,7 @@ TEST_F(Distribute, GroupWithZeroAuthorizedTotalGivesNothingAndIsNotListed) {
 
 TEST_F(Distribute, DiversionsOfUnauthorizedGroupsAreTotalled) {
   t.authgrp[2] = -5;
-  const DiversionTotals totals = readdiv("2 9 100 30 0\n3 9 10 7 1\n", "d", t);
+  const DiversionTotals totals = readdiv(FreeReader("2 9 100 30 0\n3 9 10 7 1\n", "d"), t);
   EXPECT_EQ(totals.unauthorized_acres, 37.0f);
   EXPECT_EQ(totals.unauthorized_return, 40.0f + 2.5f);
   EXPECT_EQ(totals.diversion, 110.0f);
@@ -171,24 +174,24 @@ TEST_F(Distribute, DiversionsOfUnauthorizedGroupsAreTotalled) {
 TEST_F(Distribute, OnlyFirst500DiversionRecordsCount) {
   std::string text;
   for (int k = 0; k < 600; ++k) text += "1 0 1 2 0\n";
-  const DiversionTotals totals = readdiv(text, "d", t);
+  const DiversionTotals totals = readdiv(FreeReader(text, "d"), t);
   EXPECT_EQ(totals.diversion, 500.0f);
   EXPECT_EQ(t.acrgrp[1], 1000.0f);
   EXPECT_TRUE(totals.over_limit);
   text.resize(500 * 10);
-  EXPECT_FALSE(readdiv(text + "\n\n", "d", t).over_limit);
+  EXPECT_FALSE(readdiv(FreeReader(text + "\n\n", "d"), t).over_limit);
 }
 
 TEST_F(Distribute, DiversionFileRangeAndNumberErrors) {
-  EXPECT_EQ(stop_text([&] { readdiv("3001 0 1 1 0\n", "d", t); }),
+  EXPECT_EQ(stop_text([&] { readdiv(FreeReader("3001 0 1 1 0\n", "d"), t); }),
             "d line 1: group 3001 outside 1 to 3000");
-  EXPECT_EQ(stop_text([&] { readdiv("1 0 1 1 12\n", "d", t); }),
+  EXPECT_EQ(stop_text([&] { readdiv(FreeReader("1 0 1 1 12\n", "d"), t); }),
             "d line 1: system type 12 outside 0 to 11");
-  EXPECT_EQ(stop_text([&] { readdiv("1 0 1 1 -1\n", "d", t); }),
+  EXPECT_EQ(stop_text([&] { readdiv(FreeReader("1 0 1 1 -1\n", "d"), t); }),
             "d line 1: system type -1 outside 0 to 11");
-  EXPECT_EQ(stop_text([&] { readdiv("1 0 1 1 0.5\n", "d", t); }),
+  EXPECT_EQ(stop_text([&] { readdiv(FreeReader("1 0 1 1 0.5\n", "d"), t); }),
             "d line 1: \"0.5\" is not an integer");
-  EXPECT_EQ(readdiv("1 0 1 1", "d", t).diversion, 0.0f);  // cut short: dropped
+  EXPECT_EQ(readdiv(FreeReader("1 0 1 1", "d"), t).diversion, 0.0f);  // cut short: dropped
 }
 
 }  // namespace

@@ -41,31 +41,86 @@ std::string read_input(const std::string& path) {
   return text;
 }
 
+InputFile::InputFile(std::string path) : path_(std::move(path)) {
+  file_ = std::fopen(path_.c_str(), "rb");
+  if (file_ == nullptr) {
+    stop("cannot open input file " + path_ + ": " + std::strerror(errno));
+  }
+}
+
+InputFile::~InputFile() { std::fclose(file_); }
+
+void InputFile::rewind() {
+  if (std::fseek(file_, 0, SEEK_SET) != 0) stop("cannot read input file " + path_);
+  std::clearerr(file_);
+}
+
 FreeReader::FreeReader(std::string_view text, std::string path)
     : text_(text), path_(std::move(path)) {}
 
-std::string_view FreeReader::next_field() {
-  while (pos_ < text_.size()) {
+FreeReader::FreeReader(std::FILE* file, std::string path, std::size_t piece)
+    : path_(std::move(path)), file_(file), piece_(piece) {}
+
+// Drops the text before position `keep` (which becomes 0) and appends the file's next piece.
+// False at the end of the file.
+bool FreeReader::refill(std::size_t& keep) {
+  if (file_ == nullptr) return false;
+  text_.erase(0, keep);
+  pos_ -= keep;
+  keep = 0;
+  const std::size_t held = text_.size();
+  text_.resize(held + piece_);
+  const std::size_t got = std::fread(text_.data() + held, 1, piece_, file_);
+  text_.resize(held + got);
+  if (got > 0) return true;
+  if (std::ferror(file_)) stop("cannot read input file " + path_);
+  file_ = nullptr;
+  return false;
+}
+
+// Moves past blanks, commas and line ends; false when the file holds nothing more.
+bool FreeReader::skip_separators() {
+  for (;;) {
+    if (pos_ == text_.size()) {
+      std::size_t keep = pos_;
+      if (!refill(keep)) return false;
+    }
     const char c = text_[pos_];
     if (c == '\n') {
       ++line_;
     } else if (!is_separator(c)) {
-      break;
+      return true;
     }
     ++pos_;
   }
-  const std::size_t start = pos_;
-  while (pos_ < text_.size() && text_[pos_] != '\n' && !is_separator(text_[pos_])) ++pos_;
-  return text_.substr(start, pos_ - start);
+}
+
+std::string_view FreeReader::next_field() {
+  if (!skip_separators()) return {};
+  std::size_t start = pos_;
+  for (;;) {
+    if (pos_ == text_.size() && !refill(start)) break;
+    const char c = text_[pos_];
+    if (c == '\n' || is_separator(c)) break;
+    if (++pos_ - start > kLongestField) {
+      stop_at(path_, line_,
+              quoted(std::string_view(text_).substr(start, pos_ - start)) + " is not a number");
+    }
+  }
+  return std::string_view(text_).substr(start, pos_ - start);
 }
 
 void FreeReader::skip_rest_of_line() {
-  const std::size_t end = text_.find('\n', pos_);
-  if (end == std::string_view::npos) {
+  for (;;) {
+    const std::size_t end = text_.find('\n', pos_);
+    if (end != std::string::npos) {
+      pos_ = end + 1;
+      ++line_;
+      return;
+    }
     pos_ = text_.size();
-  } else {
-    pos_ = end + 1;
-    ++line_;
+    std::size_t keep = pos_;
+    if (!refill(keep)) return;
   }
 }
 
@@ -91,14 +146,7 @@ void FreeReader::check_range(std::string_view what, int value, int low, int high
               " to " + std::to_string(high));
 }
 
-bool FreeReader::at_end() {
-  const std::size_t pos = pos_;
-  const int line = line_;
-  const bool end = next_field().empty();
-  pos_ = pos;
-  line_ = line;
-  return end;
-}
+bool FreeReader::at_end() { return !skip_separators(); }
 
 bool parse_int(std::string_view field, int& value) {
   if (!field.empty() && field[0] == '+') {

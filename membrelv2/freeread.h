@@ -6,6 +6,7 @@
 // number it should be stops the run with a diagnostic naming the file, line and field.
 #pragma once
 
+#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -14,11 +15,38 @@ namespace membrelv2 {
 // Reads a whole input file; stops the run when it cannot be opened or read.
 std::string read_input(const std::string& path);
 
-// Reads the free-format records of one file's text.
+// An input file open for reading, closed when this goes; stops the run when it cannot be
+// opened.
+class InputFile {
+ public:
+  explicit InputFile(std::string path);
+  ~InputFile();
+  InputFile(const InputFile&) = delete;
+  InputFile& operator=(const InputFile&) = delete;
+
+  std::FILE* get() const { return file_; }
+  const std::string& path() const { return path_; }
+  // Returns to the start of the file.
+  void rewind();
+
+ private:
+  std::string path_;
+  std::FILE* file_ = nullptr;
+};
+
+// Reads the free-format records of one file, a piece at a time.
 class FreeReader {
  public:
-  // `path` names the file in diagnostics.
+  // Size of the pieces in which a file is read.
+  static constexpr std::size_t kPiece = 1 << 16;
+  // Longest field taken for a number: anything longer is not one.
+  static constexpr std::size_t kLongestField = 256;
+
+  // Reads the records of `text`; `path` names the file in diagnostics.
   FreeReader(std::string_view text, std::string path);
+  // Reads the records of `file` from where it stands, in pieces of `piece` bytes; `path` names
+  // the file in diagnostics.
+  FreeReader(std::FILE* file, std::string path, std::size_t piece = kPiece);
 
   // Reads one record laid out by `layout`, one letter a value: 'i' an integer stored in the
   // next entry of `ints`, 'r' a real stored in the next entry of `reals`. Returns false when
@@ -29,7 +57,7 @@ class FreeReader {
   // `what` names the value.
   void check_range(std::string_view what, int value, int low, int high) const;
 
-  // Whether the text holds no further value.
+  // Whether the file holds no further value.
   bool at_end();
 
   // Line on which the last record read began, counted from 1.
@@ -37,11 +65,15 @@ class FreeReader {
   const std::string& path() const { return path_; }
 
  private:
+  bool refill(std::size_t& keep);
+  bool skip_separators();
   std::string_view next_field();
   void skip_rest_of_line();
 
-  std::string_view text_;
+  std::string text_;  // the part of the file at hand
   std::string path_;
+  std::FILE* file_ = nullptr;  // null when all the text is at hand
+  std::size_t piece_ = kPiece;
   std::size_t pos_ = 0;
   int line_ = 1;
   int record_line_ = 0;

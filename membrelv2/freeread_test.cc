@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include "membrelv2/stop.h"
@@ -99,6 +100,41 @@ TEST(FreeReader, UnreadableFieldStopsNamingFileLineAndValue) {
   FreeReader integers("2.5\n", "p.par");
   EXPECT_EQ(stop_text([&] { integers.read_record("i", ints, reals); }),
             "p.par line 1: \"2.5\" is not an integer");
+}
+
+// Reads every record of layout "iir" from `file` in pieces of `piece` bytes.
+std::string records_in_pieces(std::FILE* file, std::size_t piece) {
+  std::rewind(file);
+  FreeReader reader(file, "f", piece);
+  std::string seen;
+  int ints[2];
+  float reals[1];
+  while (reader.read_record("iir", ints, reals)) {
+    seen += std::to_string(reader.record_line()) + ":" + std::to_string(ints[0]) + "," +
+            std::to_string(ints[1]) + "," + std::to_string(reals[0]) + ";";
+  }
+  return seen;
+}
+
+TEST(FreeReader, FileReadInPiecesGivesSameRecordsAsWholeText) {
+  const std::string text = "12 345 6.75 skipped\r\n\n-7,\n  8\n 1e2 rest\n99 98 97.5\n1 2";
+  std::FILE* file = std::tmpfile();
+  ASSERT_NE(file, nullptr);
+  std::fputs(text.c_str(), file);
+  const std::string whole = records_in_pieces(file, 1 << 20);
+  EXPECT_EQ(whole, "1:12,345,6.750000;3:-7,8,100.000000;6:99,98,97.500000;");
+  for (std::size_t piece = 1; piece <= 9; ++piece) {
+    EXPECT_EQ(records_in_pieces(file, piece), whole) << piece;
+  }
+  std::fclose(file);
+}
+
+TEST(FreeReader, OverlongFieldIsNoNumber) {
+  const std::string text = "1 " + std::string(300, '0') + "\n";
+  FreeReader reader(text, "f");
+  int ints[2];
+  EXPECT_EQ(stop_text([&] { reader.read_record("ii", ints, nullptr); }),
+            "f line 1: \"" + std::string(40, '0') + "...\" is not a number");
 }
 
 TEST(FreeReader, RangeCheckNamesRecordLine) {

@@ -38,8 +38,8 @@ std::string diversion_file(const std::string& year) {
   return "../data/ks/sw/membrel" + year + ".txt";
 }
 
-void readpar(std::string_view text, const std::string& path, Tables& tables) {
-  FreeReader reader(text, path);
+void readpar(FreeReader reader, Tables& tables) {
+  const std::string& path = reader.path();
   int count = 0;
   if (!reader.read_record("i", &count, nullptr)) {
     stop(path + ": file ends before the number of system types");
@@ -78,8 +78,8 @@ void readcty(std::string_view text, const std::string& path, Tables& tables) {
   }
 }
 
-void readmonfac(std::string_view text, const std::string& path, Tables& tables) {
-  FreeReader reader(text, path);
+void readmonfac(FreeReader reader, Tables& tables) {
+  const std::string& path = reader.path();
   for (int county = 1; county <= kCounties; ++county) {
     int number = 0;  // the county's own number, not used: record i is county i
     if (!reader.read_record("irrrrrr", &number, &tables.monfac[county][kFirstMonth])) {
@@ -105,8 +105,7 @@ bool next_authorized(FreeReader& reader, AuthRecord& record) {
   return true;
 }
 
-void readauth(std::string_view text, const std::string& path, Tables& tables) {
-  FreeReader reader(text, path);
+void readauth(FreeReader reader, Tables& tables) {
   tables.total_authorized = 0;
   AuthRecord record;
   while (next_authorized(reader, record)) {
@@ -115,8 +114,7 @@ void readauth(std::string_view text, const std::string& path, Tables& tables) {
   }
 }
 
-void readcoords(std::string_view text, const std::string& path, Tables& tables) {
-  FreeReader reader(text, path);
+void readcoords(FreeReader reader, Tables& tables) {
   int n[4];
   float xy[2];
   while (reader.read_record("iiiirr", n, xy)) {

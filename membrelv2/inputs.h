@@ -1,8 +1,8 @@
 // Inputs of membrelv2: the run's file names and the readers of the factor, grid, county,
 // monthly factor, authorized acreage and tract coordinate files.
 //
-// Each reader takes the file's whole text and its path (for diagnostics) and fills the
-// tables; a value that has no place in its table stops the run, naming the file and value.
+// Each reader fills the tables; a value that has no place in its table stops the run, naming
+// the file and the value. The free-format files are read through a FreeReader.
 #pragma once
 
 #include <string>
@@ -26,7 +26,7 @@ std::string authorized_acreage_file(const std::string& year);
 std::string diversion_file(const std::string& year);
 
 // Return-flow factors by system type: a count n (at most 12), then n records of one factor.
-void readpar(std::string_view text, const std::string& path, Tables& tables);
+void readpar(FreeReader reader, Tables& tables);
 
 // Activity grid: 165 grid lines.
 void readibound(std::string_view text, const std::string& path, Tables& tables);
@@ -36,7 +36,7 @@ void readcty(std::string_view text, const std::string& path, Tables& tables);
 
 // Monthly factors: 44 records, record i for county i: a number (not used) and the factors of
 // May to October.
-void readmonfac(std::string_view text, const std::string& path, Tables& tables);
+void readmonfac(FreeReader reader, Tables& tables);
 
 // One record of the authorized acreage file.
 struct AuthRecord {
@@ -50,10 +50,10 @@ bool next_authorized(FreeReader& reader, AuthRecord& record);
 
 // First pass over the authorized acreage: sums each group's acres into `authgrp` and all of
 // them into `total_authorized`.
-void readauth(std::string_view text, const std::string& path, Tables& tables);
+void readauth(FreeReader reader, Tables& tables);
 
 // Tract coordinates: township, range, section, tract, x and y; a later record for a tract
 // replaces an earlier one.
-void readcoords(std::string_view text, const std::string& path, Tables& tables);
+void readcoords(FreeReader reader, Tables& tables);
 
 }  // namespace membrelv2

@@ -42,7 +42,7 @@ TEST(YearText, PadsOrCutsToFourCharacters) {
 }
 
 TEST_F(Inputs, ParameterFileTakesFirstNumberOfEachRecord) {
-  readpar("3\n0.4 9\n0.25\n\n1e-1\n", "p", t);
+  readpar(FreeReader("3\n0.4 9\n0.25\n\n1e-1\n", "p"), t);
   EXPECT_EQ(t.sysfac[1], 0.4f);
   EXPECT_EQ(t.sysfac[2], 0.25f);
   EXPECT_EQ(t.sysfac[3], 0.1f);
@@ -50,19 +50,19 @@ TEST_F(Inputs, ParameterFileTakesFirstNumberOfEachRecord) {
 }
 
 TEST_F(Inputs, ParameterCountZeroOrNegativeReadsNoFactor) {
-  readpar("0\nnot read\n", "p", t);
-  readpar("-4\n", "p", t);
+  readpar(FreeReader("0\nnot read\n", "p"), t);
+  readpar(FreeReader("-4\n", "p"), t);
   EXPECT_EQ(t.sysfac[1], 0.0f);
 }
 
 TEST_F(Inputs, ParameterFileFailures) {
-  EXPECT_EQ(stop_text([&] { readpar("13\n", "p.par", t); }),
+  EXPECT_EQ(stop_text([&] { readpar(FreeReader("13\n", "p.par"), t); }),
             "p.par line 1: 13 system types, at most 12");
-  EXPECT_EQ(stop_text([&] { readpar("3\n1\n2\n", "p.par", t); }),
+  EXPECT_EQ(stop_text([&] { readpar(FreeReader("3\n1\n2\n", "p.par"), t); }),
             "p.par: file ends before the factor of system type 2 (3 of 3)");
-  EXPECT_EQ(stop_text([&] { readpar("", "p.par", t); }),
+  EXPECT_EQ(stop_text([&] { readpar(FreeReader("", "p.par"), t); }),
             "p.par: file ends before the number of system types");
-  EXPECT_EQ(stop_text([&] { readpar("1\n0.4x\n", "p.par", t); }),
+  EXPECT_EQ(stop_text([&] { readpar(FreeReader("1\n0.4x\n", "p.par"), t); }),
             "p.par line 2: \"0.4x\" is not a number");
 }
 
@@ -99,18 +99,18 @@ TEST_F(Inputs, MonthlyFactorsFillCountyByRecordOrder) {
       text += std::to_string(i) + " 1 1 1 1 1 1\n";
     }
   }
-  readmonfac(text + "junk after the 44th record\n", "m", t);
+  readmonfac(FreeReader(text + "junk after the 44th record\n", "m"), t);
   EXPECT_EQ(t.monfac[2][5], 0.1f);
   EXPECT_EQ(t.monfac[2][10], 0.6f);
   EXPECT_EQ(t.monfac[7][7], 1.0f);
   EXPECT_EQ(t.monfac[2][4], 0.0f);
   EXPECT_EQ(t.monfac[44][10], 1.0f);
-  EXPECT_EQ(stop_text([&] { readmonfac("1 1 1 1 1 1 1\n", "m", t); }),
+  EXPECT_EQ(stop_text([&] { readmonfac(FreeReader("1 1 1 1 1 1 1\n", "m"), t); }),
             "m: file ends before the record of county 2 of 44");
 }
 
 TEST_F(Inputs, AuthorizedAcreageSumsByGroupAndDropsCutRecord) {
-  readauth("7 1 1 1 1 30\n7 1 1 1 2 10.5\n9 20 45 36 16 -2\n5 1 1", "a", t);
+  readauth(FreeReader("7 1 1 1 1 30\n7 1 1 1 2 10.5\n9 20 45 36 16 -2\n5 1 1", "a"), t);
   EXPECT_EQ(t.authgrp[7], 40.5f);
   EXPECT_EQ(t.authgrp[9], -2.0f);
   EXPECT_EQ(t.authgrp[5], 0.0f);
@@ -118,29 +118,29 @@ TEST_F(Inputs, AuthorizedAcreageSumsByGroupAndDropsCutRecord) {
 }
 
 TEST_F(Inputs, AuthorizedAcreageRangeErrors) {
-  EXPECT_EQ(stop_text([&] { readauth("3001 1 1 1 1 30\n", "a", t); }),
+  EXPECT_EQ(stop_text([&] { readauth(FreeReader("3001 1 1 1 1 30\n", "a"), t); }),
             "a line 1: group 3001 outside 1 to 3000");
-  EXPECT_EQ(stop_text([&] { readauth("1 1 1 1 1 1\n0 1 1 1 1 30\n", "a", t); }),
+  EXPECT_EQ(stop_text([&] { readauth(FreeReader("1 1 1 1 1 1\n0 1 1 1 1 30\n", "a"), t); }),
             "a line 2: group 0 outside 1 to 3000");
-  EXPECT_EQ(stop_text([&] { readauth("1 21 1 1 1 30\n", "a", t); }),
+  EXPECT_EQ(stop_text([&] { readauth(FreeReader("1 21 1 1 1 30\n", "a"), t); }),
             "a line 1: township 21 outside 1 to 20");
-  EXPECT_EQ(stop_text([&] { readauth("1 1 46 1 1 30\n", "a", t); }),
+  EXPECT_EQ(stop_text([&] { readauth(FreeReader("1 1 46 1 1 30\n", "a"), t); }),
             "a line 1: range 46 outside 1 to 45");
-  EXPECT_EQ(stop_text([&] { readauth("1 1 1 37 1 30\n", "a", t); }),
+  EXPECT_EQ(stop_text([&] { readauth(FreeReader("1 1 1 37 1 30\n", "a"), t); }),
             "a line 1: section 37 outside 1 to 36");
-  EXPECT_EQ(stop_text([&] { readauth("1 1 1 1 17 30\n", "a", t); }),
+  EXPECT_EQ(stop_text([&] { readauth(FreeReader("1 1 1 1 17 30\n", "a"), t); }),
             "a line 1: tract 17 outside 1 to 16");
-  EXPECT_EQ(stop_text([&] { readauth("1 1 1 1 1 inf\n", "a", t); }),
+  EXPECT_EQ(stop_text([&] { readauth(FreeReader("1 1 1 1 1 inf\n", "a"), t); }),
             "a line 1: \"inf\" is not a number");
 }
 
 TEST_F(Inputs, LaterCoordinateRecordHolds) {
-  readcoords("1 2 3 4 100 200\n1 2 3 4 300.5 14958726.4\n20 45 36 16 1 2\n", "c", t);
+  readcoords(FreeReader("1 2 3 4 100 200\n1 2 3 4 300.5 14958726.4\n20 45 36 16 1 2\n", "c"), t);
   EXPECT_EQ(t.xcoord[tract_index(1, 2, 3, 4)], 300.5f);
   EXPECT_EQ(t.ycoord[tract_index(1, 2, 3, 4)], 14958726.0f);
   EXPECT_EQ(t.xcoord[tract_index(20, 45, 36, 16)], 1.0f);
   EXPECT_EQ(t.xcoord[tract_index(1, 1, 1, 1)], 0.0f);
-  EXPECT_EQ(stop_text([&] { readcoords("0 1 1 1 5 5\n", "c", t); }),
+  EXPECT_EQ(stop_text([&] { readcoords(FreeReader("0 1 1 1 5 5\n", "c"), t); }),
             "c line 1: township 0 outside 1 to 20");
 }
 

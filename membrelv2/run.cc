@@ -19,12 +19,14 @@ void say(const FreeLine& line) { std::fputs(line.str().c_str(), stdout); }
 
 void say(std::string_view text) { say(FreeLine().text(text)); }
 
+FreeReader records_of(const InputFile& file) { return FreeReader(file.get(), file.path()); }
+
 void process(const std::string& year) {
   const auto tables = std::make_unique<Tables>();
   Tables& t = *tables;
   t.year = year;
 
-  const std::string parameters = read_input(kParameterFile);
+  InputFile parameters(kParameterFile);
   say(FreeLine()
           .integer(kNrow)
           .integer(kNcol)
@@ -32,7 +34,7 @@ void process(const std::string& year) {
           .real(kCellHeight)
           .real(kWestEdge)
           .real(kSouthEdge));
-  readpar(parameters, kParameterFile, t);
+  readpar(records_of(parameters), t);
 
   say(FreeLine().text("..Processing year ").text(year));
   say("..reading ibound array");
@@ -40,24 +42,23 @@ void process(const std::string& year) {
   say("..reading county flags");
   readcty(read_input(kCountyFile), kCountyFile, t);
   say("..reading monthly factors by county");
-  const std::string monthly = monthly_factor_file(year);
-  readmonfac(read_input(monthly), monthly, t);
+  readmonfac(records_of(InputFile(monthly_factor_file(year))), t);
 
   say("..reading authorized acreage by group");
-  const std::string authorized_path = authorized_acreage_file(year);
-  const std::string authorized = read_input(authorized_path);
-  readauth(authorized, authorized_path, t);
+  // Read twice: for the groups' totals now, and tract by tract in the distribution.
+  InputFile authorized(authorized_acreage_file(year));
+  readauth(records_of(authorized), t);
   say(FreeLine().text(year).real(t.total_authorized));
   for (int group = 1; group <= kListedGroups; ++group) {
     if (t.authgrp[group] <= 0) say(FreeLine().integer(group).real(t.authgrp[group]));
   }
 
   say("..reading coordinates of 40-acre tracts");
-  readcoords(read_input(kCoordinateFile), kCoordinateFile, t);
+  readcoords(records_of(InputFile(kCoordinateFile)), t);
 
   say("..reading diversion, acreage, and system type data");
   const std::string diversion_path = diversion_file(year);
-  const DiversionTotals diversions = readdiv(read_input(diversion_path), diversion_path, t);
+  const DiversionTotals diversions = readdiv(records_of(InputFile(diversion_path)), t);
   if (diversions.over_limit) {
     std::fprintf(stderr,
                  "membrelv2: warning: %s holds more than %d diversion records; the rest are not "
@@ -68,7 +69,8 @@ void process(const std::string& year) {
   Listing exceptions("ks/output" + year + ".dat");
   Listing check("ks/check" + year + ".out");
   std::string listing;
-  const Distribution distribution = distribute(authorized, authorized_path, t, listing);
+  authorized.rewind();
+  const Distribution distribution = distribute(records_of(authorized), t, listing);
   exceptions.write(listing);
   exceptions.close();
 
