@@ -98,7 +98,7 @@ int run(const std::vector<std::string>& args) {
     std::fputs("membrelv2: out of memory\n", stderr);
     status = kExitFailure;
   }
-  if (std::fflush(stdout) != 0 && status == kExitSuccess) {
+  if ((std::fflush(stdout) != 0 || std::ferror(stdout)) && status == kExitSuccess) {
     std::fputs("membrelv2: cannot write standard output\n", stderr);
     status = kExitFailure;
   }
