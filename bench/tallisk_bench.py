@@ -1,0 +1,60 @@
+#!/usr/bin/env python3
+"""Median wall time of tallisk on five HYDMOD files of 256 items and a list of 32 accounting
+points, against the I/O floor: a process that only reads the same input files (cat), and one
+that does nothing at all (true).
+
+  bench/tallisk_bench.py [BUILD_DIR] [--runs 51] [--records 25 [--records 2000 ...]]
+"""
+import argparse
+import os
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+GENERATOR = os.path.join(HERE, "..", "examples", "tallisk", "make_example.py")
+
+
+def median_ms(argv, cwd, runs):
+    times = []
+    for _ in range(runs):
+        start = time.perf_counter()
+        done = subprocess.run(argv, cwd=cwd, stdout=subprocess.DEVNULL)
+        times.append(time.perf_counter() - start)
+        if done.returncode != 0:
+            sys.exit("%s failed" % argv[0])
+    return statistics.median(times) * 1000.0
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument("build", nargs="?", default=os.path.join(HERE, "..", "build"))
+    ap.add_argument("--runs", type=int, default=51)
+    ap.add_argument("--records", type=int, action="append")
+    a = ap.parse_args()
+    exe = os.path.abspath(os.path.join(a.build, "tallisk", "tallisk"))
+    print("tallisk: 5 HYDMOD files of 256 items, 32 accounting points; median of %d runs"
+          % a.runs)
+    print("%8s %12s %12s %12s %12s" % ("records", "file bytes", "tallisk ms", "cat ms", "true ms"))
+    for records in a.records or [25, 2000]:
+        with tempfile.TemporaryDirectory() as tmp:
+            subprocess.run([sys.executable, GENERATOR, "--out", tmp, "--items", "256",
+                            "--points", "32", "--records", str(records), "--year", "2000"],
+                           check=True)
+            work = os.path.join(tmp, "runs")
+            inputs = ["../data0/tallisk.12s"] + ["2000%s.sfi" % s for s in ["", "a", "b", "c", "d"]]
+            size = os.path.getsize(os.path.join(work, "2000.sfi"))
+            t_prog = median_ms([exe, "2000"], work, a.runs)
+            with open(os.path.join(work, "2000.htm")) as page, \
+                    open(os.path.join(tmp, "expected", "2000.htm")) as expected:
+                if page.read() != expected.read():
+                    sys.exit("tallisk's page differs from the generator's")
+            t_cat = median_ms(["cat"] + inputs, work, a.runs)
+            t_true = median_ms(["true"], work, a.runs)
+            print("%8d %12d %12.2f %12.2f %12.2f" % (records, size, t_prog, t_cat, t_true))
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,134 @@
+// HYDMOD run files read record by record and integrated per accounting point.
+#include "tallisk/hydmod.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+#include "utl/fatal.h"
+#include "utl/fields.h"
+#include "utl/records.h"
+#include "utl/textfile.h"
+
+namespace tallisk {
+namespace {
+
+// Bytes of the count record that are read: the item count and a word that is not interpreted.
+constexpr std::size_t kCountBytes = 8;
+// Bytes before the first label of the directory record.
+constexpr std::size_t kDirectoryLead = 4;
+// Bytes of a real in a time record.
+constexpr std::size_t kRealBytes = 8;
+
+bool is_blank(const GageEntry& entry) {
+  return std::all_of(entry.begin(), entry.end(), [](char c) { return c == ' '; });
+}
+
+std::string_view entry_text(const GageEntry& entry) { return {entry.data(), entry.size()}; }
+
+}  // namespace
+
+GageEntry gage_entry(std::string_view text) {
+  GageEntry entry;
+  entry.fill(' ');
+  std::copy_n(text.begin(), std::min(text.size(), entry.size()), entry.begin());
+  return entry;
+}
+
+void readsfi(std::string_view file_name, const GageTable& gages, Volumes& volumes, int npoints,
+             int nskip) {
+  if (npoints < 0 || npoints > kMaxPoints)
+    utl::errorint("Invalid number of accounting points", npoints);
+  if (nskip < 1) utl::errorint("Invalid number of records to skip", nskip);
+
+  const std::string name(utl::trimmed(file_name));
+  std::string contents;
+  if (!utl::read_whole_file(name, contents)) utl::error2("Cannot open file", name);
+  utl::RecordReader reader(contents);
+  std::string_view record;
+
+  if (reader.next(record) != utl::RecordReader::Status::kRecord || record.size() < kCountBytes) {
+    utl::error2("Cannot read count", name);
+  }
+  // The model writes -N for a file of double-precision values; both mean N items.
+  const std::int64_t count = utl::get_i32le(record.data());
+  const std::int64_t magnitude = count < 0 ? -count : count;
+  if (magnitude > kMaxItems) utl::errorint("Too many HYDMOD items", magnitude);
+  const int nitems = static_cast<int>(magnitude);
+
+  if (reader.next(record) != utl::RecordReader::Status::kRecord ||
+      record.size() < kDirectoryLead + std::size_t{kLabelLength} * nitems) {
+    utl::error2("Cannot read directory", name);
+  }
+  // Labels point into the file's bytes, which live until the end of the call.
+  std::array<const char*, kMaxItems> labels{};
+  std::array<double, kMaxItems> offsets{};
+  for (int i = 0; i < nitems; ++i) {
+    labels[i] = record.data() + kDirectoryLead + std::size_t{kLabelLength} * i;
+    offsets[i] = (labels[i][0] == 'S' && labels[i][1] == 'O') ? kSoOffset : 0.0;
+  }
+
+  // Signed item numbers, counted from 1; 0 marks an empty slot.
+  std::array<std::array<int, kSlots>, kMaxPoints> slot_map{};
+  for (int j = 0; j < npoints; ++j) {
+    for (int k = 0; k < kSlots; ++k) {
+      const GageEntry& entry = gages[j][k];
+      if (is_blank(entry)) continue;
+      // A label listed twice: the later item wins.
+      int item = 0;
+      for (int i = 0; i < nitems; ++i) {
+        if (std::memcmp(labels[i], entry.data() + 1, kLabelLength) == 0) item = i + 1;
+      }
+      if (item == 0) utl::error2("No match to gage", entry_text(entry));
+      if (entry[0] == '+') {
+        slot_map[j][k] = item;
+      } else if (entry[0] == '-') {
+        slot_map[j][k] = -item;
+      } else {
+        utl::error2("Invalid gage type", entry_text(entry));
+      }
+    }
+  }
+
+  // The time of the last skipped record starts the first interval.
+  double previous = 0.0;
+  for (int s = 0; s < nskip; ++s) {
+    if (reader.next(record) != utl::RecordReader::Status::kRecord || record.size() < kRealBytes) {
+      utl::error2("Error reading file", name);
+    }
+    previous = utl::get_f64le(record.data());
+  }
+
+  // Each value stands for the interval that ends at its record's time.
+  std::array<double, kMaxItems> volume{};
+  const std::size_t time_record_bytes = kRealBytes + kRealBytes * nitems;
+  for (int r = 0; r < kIntegratedRecords; ++r) {
+    if (reader.next(record) != utl::RecordReader::Status::kRecord ||
+        record.size() < time_record_bytes) {
+      utl::error2("Error reading file", name);
+    }
+    const double time = utl::get_f64le(record.data());
+    const double factor = (time - previous) / kCubicFeetPerAcreFoot;
+    const char* values = record.data() + kRealBytes;
+    for (int i = 0; i < nitems; ++i) {
+      volume[i] = volume[i] + factor * (utl::get_f64le(values + kRealBytes * i) - offsets[i]);
+    }
+    previous = time;
+  }
+
+  for (int j = 0; j < npoints; ++j) {
+    double sum = 0.0;
+    for (int k = 0; k < kSlots; ++k) {
+      const int m = slot_map[j][k];
+      if (m > 0) {
+        sum = sum + volume[m - 1];
+      } else if (m < 0) {
+        sum = sum - volume[-m - 1];
+      }
+    }
+    volumes[j] = sum;
+  }
+}
+
+}  // namespace tallisk
