@@ -4,14 +4,19 @@
 #include <charconv>
 #include <cmath>
 
+#include "utl/shortest.h"
+
 namespace utl {
+
+static_assert(2 + kShortestRoom <= kMaxRealItem && 2 + kMaxShortest + 1 <= kMaxRealItem,
+              "blank, sign column, digits, point");
 
 int format_real_item(char* out, double value) {
   char* p = out;
   *p++ = ' ';
   if (!std::signbit(value)) *p++ = ' ';
   char* digits = p;
-  p = std::to_chars(p, out + kMaxRealItem, value).ptr;
+  p = shortest_chars(p, value);
   // Always show that the item is a real: a decimal point, unless an exponent or a special value
   // already says so.
   bool marked = false;
