@@ -8,7 +8,7 @@
 
 namespace utl {
 
-static_assert(2 + kShortestRoom <= kMaxRealItem && 2 + kMaxShortest + 1 <= kMaxRealItem,
+static_assert(2 + kMaxShortest + 1 <= kMaxRealItem,
               "blank, sign column, digits, point");
 
 int format_real_item(char* out, double value) {

@@ -187,14 +187,26 @@ constexpr char kPairs[] =
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
 
-// Writes the eight decimal digits of `v` < 10^8, leading zeros included.
-void write8(char* out, std::uint32_t v) {
-  const std::uint32_t high = v / 10000;
-  const std::uint32_t low = v % 10000;
-  std::memcpy(out, kPairs + 2 * (high / 100), 2);
-  std::memcpy(out + 2, kPairs + 2 * (high % 100), 2);
-  std::memcpy(out + 4, kPairs + 2 * (low / 100), 2);
-  std::memcpy(out + 6, kPairs + 2 * (low % 100), 2);
+// The eight decimal digits of `v` < 10^8 as the characters of a word, first digit in the
+// lowest byte: lanes of four, then two, then one digit, each a multiply and a shift (exact for
+// these ranges), so the digits never pass through memory on their way out.
+u64 eight_digits(std::uint32_t v) {
+  u64 x = (v / 10000) | (u64{v % 10000} << 32);
+  u64 y = ((x * 10486) >> 20) & 0x0000007F0000007FULL;  // x / 100 in each 32-bit lane
+  x = y | ((x - y * 100) << 16);
+  y = ((x * 103) >> 10) & 0x000F000F000F000FULL;  // x / 10 in each 16-bit lane
+  x = y | ((x - y * 10) << 8);
+  return x | 0x3030303030303030ULL;
+}
+
+// Stores the characters of `word` at `out`, lowest byte first.
+void store(char* out, u64 word) {
+  if constexpr (std::endian::native == std::endian::big) {
+    u64 swapped = 0;
+    for (int i = 0; i < 8; ++i) swapped |= ((word >> (8 * i)) & 0xff) << (56 - 8 * i);
+    word = swapped;
+  }
+  std::memcpy(out, &word, 8);
 }
 
 constexpr std::array<u64, 20> kPow10 = [] {
@@ -238,41 +250,44 @@ char* shortest_chars(char* out, double value) {
   if (fixed <= scientific && x >= 15) return std::to_chars(out, out + kMaxShortest, value).ptr;
 
   if ((bits >> 63) != 0) *out++ = '-';
-  // The digits of f as 17 digits with leading zeros (f < 10^17); copies below are of fixed
-  // length, past the digits that count, within the room the caller provides.
-  char buffer[40] = {};
-  const u64 high = f / 100000000;
-  buffer[0] = static_cast<char>('0' + high / 100000000);
-  write8(buffer + 1, static_cast<std::uint32_t>(high % 100000000));
-  write8(buffer + 9, static_cast<std::uint32_t>(f % 100000000));
-  const char* digits = buffer + 17 - n;
+  // The n digits of f followed by zeros up to 17 digits: the first, then two words of eight.
+  const u64 padded = f * kPow10[static_cast<std::size_t>(17 - n)];
+  const u64 high = padded / 100000000;
+  const char first = static_cast<char>('0' + high / 100000000);
+  const u64 middle = eight_digits(static_cast<std::uint32_t>(high % 100000000));
+  const u64 last = eight_digits(static_cast<std::uint32_t>(padded % 100000000));
   if (fixed <= scientific) {
     if (x < 0) {
       // 0.000ddd (at most three zeros after the point)
       std::memcpy(out, "0.000000", 8);
-      std::memcpy(out + 1 - x, digits, 17);
-      return out + 1 - x + n;
+      out += 1 - x;
+      out[0] = first;
+      store(out + 1, middle);
+      store(out + 9, last);
+      return out + n;
     }
-    std::memcpy(out, digits, 16);
+    out[0] = first;
     if (e >= 0) {
-      // ddd000 (at most five zeros, at most 15 characters)
-      std::memcpy(out + n, "00000000", 8);
-      return out + n + e;
+      // ddd000: the padding zeros are the number's zeros (at most 15 characters)
+      store(out + 1, middle);
+      store(out + 9, last);
+      return out + x + 1;
     }
-    // ddd.ddd (at most 15 digits before the point)
-    const int fraction = n - x - 1;
-    out[x + 1] = '.';
-    if (fraction <= 8) {
-      std::memcpy(out + x + 2, digits + x + 1, 8);
-    } else {
-      std::memcpy(out + x + 2, digits + x + 1, 16);
-    }
+    // ddd.ddd: the 16 digits after the first, with the point after the first x of them
+    // (x <= 14 here); the last digit moves past the 16 bytes.
+    const u128 tail = u128{middle} | (u128{last} << 64);
+    const u128 low = (u128{1} << (8 * x)) - 1;
+    const u128 shown = (tail & low) | (u128{'.'} << (8 * x)) | ((tail & ~low) << 8);
+    store(out + 1, static_cast<u64>(shown));
+    store(out + 9, static_cast<u64>(shown >> 64));
+    out[17] = static_cast<char>(last >> 56);
     return out + n + 1;
   }
   // d.ddde+xx
-  out[0] = digits[0];
+  out[0] = first;
   out[1] = '.';
-  std::memcpy(out + 2, digits + 1, 16);
+  store(out + 2, middle);
+  store(out + 10, last);
   out += n > 1 ? n + 1 : 1;
   *out++ = 'e';
   *out++ = x < 0 ? '-' : '+';

@@ -7,15 +7,13 @@ namespace utl {
 // Longest text shortest_chars writes: "-2.2250738585072014e-308".
 inline constexpr int kMaxShortest = 24;
 
-// Room shortest_chars needs: past the end it returns it may overwrite characters (with digits),
-// so that its copies are of fixed length.
-inline constexpr int kShortestRoom = 30;
-
 // Writes `value` at `out` character for character as std::to_chars without a format writes it
 // (fixed or scientific, whichever is shorter, fixed on a tie) and returns the end. Values the
 // fast method does not cover (subnormals, infinities, NaNs, whole numbers of 16 digits or
 // more written in fixed form) go through std::to_chars itself.
-// REQUIRES: room for kShortestRoom characters at `out`.
+// Characters past the returned end, within kMaxShortest, may be overwritten (its stores are of
+// fixed length).
+// REQUIRES: room for kMaxShortest characters at `out`.
 char* shortest_chars(char* out, double value);
 
 }  // namespace utl

@@ -14,7 +14,7 @@ namespace utl {
 namespace {
 
 std::string ours(double value) {
-  char out[kShortestRoom];
+  char out[kMaxShortest];
   return std::string(out, shortest_chars(out, value));
 }
 
