@@ -144,7 +144,10 @@ void do_return(Cursor& fields, std::string_view record, Params& params) {
 // The water balance is written at the end of the run; only its name is kept here.
 void do_balance(Cursor& fields, std::string_view record, Params& params) {
   std::string file;
-  if (!fields.text(file)) utl::error(with_record("Invalid BALANCE file name ", record));
+  // A blank name ("") would create a file named by a blank, so it counts as missing.
+  if (!fields.text(file) || utl::length0(file) == 0) {
+    utl::error(with_record("Invalid BALANCE file name ", record));
+  }
   params.balance = true;
   params.balance_file = utl::trimmed(file);
 }

@@ -228,6 +228,20 @@ TEST(ReturnCommand, NameMissing) {
   EXPECT_TRUE(params.returns);
 }
 
+TEST(BalanceCommand, NameMissingQuotedAndLastWins) {
+  EXPECT_EQ(commands({"BALANCE"}), " Invalid BALANCE file name BALANCE\n");
+  EXPECT_EQ(commands({"balance \"water balance.csv"}),
+            " Invalid BALANCE file name balance \"water balance.csv\n");
+  Params params;
+  EXPECT_FALSE(params.balance);
+  EXPECT_EQ(commands(params, {"Balance first.csv extra", "BALANCE \"water balance.csv\""}),
+            "(no stop)");
+  EXPECT_TRUE(params.balance);
+  EXPECT_EQ(params.balance_file, "water balance.csv");
+  // A blank name is no name.
+  EXPECT_EQ(commands({"BALANCE \" \" b.csv"}), " Invalid BALANCE file name BALANCE \" \" b.csv\n");
+}
+
 TEST(ParamFile, FinalChecksInOrder) {
   Params params;
   EXPECT_EQ(stop_of([&] { final_checks(params); }), " No FILE specified\n");
