@@ -110,6 +110,18 @@ TEST_F(Distribute, WorkedExampleOfTwoTractsOneGroup) {
   EXPECT_EQ(listing, "");
 }
 
+TEST_F(Distribute, ShareAndProductAreNotRoundedBeforeTheSum) {
+  // Tract of 1 acre in a group of 3 with 5 of return flow: the share 1/3 times 5 rounded once,
+  // when added, is 1.66666663; rounding the share to single precision first gives 1.66666675.
+  t.authgrp[7] = 3;
+  t.retgrp[7] = 5;
+  t.acrgrp[7] = 7;
+  place(1, centre_x(10), centre_y(20));
+  distribute(FreeReader("7 1 1 1 1 1\n", "a"), t, listing);
+  EXPECT_EQ(t.swret[cell_index(10, 20)], 1.66666663f);
+  EXPECT_EQ(t.acres[cell_index(10, 20)], 2.33333325f);
+}
+
 TEST_F(Distribute, ExceptionsNumberedAcrossKindsInFileOrder) {
   t.ibound[cell_index(50, 60)] = 0;
   place(1, 1987303, centre_y(10));       // east edge: column 327
