@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "stop_text.h"
+
 #include <algorithm>
 #include <sstream>
 
@@ -19,12 +21,7 @@ using testsupport::TempDir;
 // The diagnostic text of the fatal stop that `action` makes, or "(no stop)".
 template <class Action>
 std::string stop_of(Action action) {
-  try {
-    action();
-  } catch (const utl::Fatal& stop) {
-    return stop.text();
-  }
-  return "(no stop)";
+  return testsupport::stop_text(action, "(no stop)");
 }
 
 // Runs the command records one after another on `params`; returns the stop text, if any.
