@@ -19,6 +19,11 @@ int truncated(float value) {
   return static_cast<int>(value);
 }
 
+// Adds a product of full precision to a single-precision sum, rounding the sum once more.
+void add_rounded(float& sum, long double product) {
+  sum = static_cast<float>(static_cast<long double>(sum) + product);
+}
+
 }  // namespace
 
 DiversionTotals readdiv(FreeReader reader, Tables& tables) {
@@ -70,16 +75,18 @@ Distribution distribute(FreeReader reader, Tables& tables, std::string& listing)
     const float authorized = tables.authgrp[tract.group];
     // A group authorized for exactly 0 acres gives its tracts no share (0 / 0).
     if (authorized == 0) continue;
-    const float share = tract.acres / authorized;
+    // The share and its products are not rounded to single precision; each sum is, after
+    // every addition.
+    const long double share = static_cast<long double>(tract.acres) / authorized;
     const int kind = exception_kind(cell, tables);
     if (kind == 0) {
       const int at = cell_index(cell.column, cell.row);
-      tables.swret[at] += share * tables.retgrp[tract.group];
-      tables.acres[at] += share * tables.acrgrp[tract.group];
+      add_rounded(tables.swret[at], share * tables.retgrp[tract.group]);
+      add_rounded(tables.acres[at], share * tables.acrgrp[tract.group]);
     } else {
       ++result.exceptions;
-      result.lost_return += share * tables.retgrp[tract.group];
-      result.lost_acres += share * tables.acrgrp[tract.group];
+      add_rounded(result.lost_return, share * tables.retgrp[tract.group]);
+      add_rounded(result.lost_acres, share * tables.acrgrp[tract.group]);
       listing += FreeLine()
                      .integer(result.exceptions)
                      .real(tract.acres)

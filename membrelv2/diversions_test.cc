@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "stop_text.h"
+
 #include <cmath>
 #include <memory>
 #include <string>
@@ -12,15 +14,7 @@
 namespace membrelv2 {
 namespace {
 
-template <typename Action>
-std::string stop_text(Action action) {
-  try {
-    action();
-  } catch (const Stop& failure) {
-    return failure.what();
-  }
-  return "";
-}
+using testsupport::stop_text;
 
 // x and y of the centre of cell (column, row).
 float centre_x(int column) { return 266023 + (column - 0.5f) * 5280; }
@@ -108,6 +102,18 @@ TEST_F(Distribute, WorkedExampleOfTwoTractsOneGroup) {
   EXPECT_EQ(t.acres[cell_index(11, 20)], 10.0f);
   EXPECT_EQ(result.exceptions, 0);
   EXPECT_EQ(listing, "");
+}
+
+TEST_F(Distribute, ShareAndProductAreNotRoundedBeforeTheSum) {
+  // Tract of 1 acre in a group of 3 with 5 of return flow: the share 1/3 times 5 rounded once,
+  // when added, is 1.66666663; rounding the share to single precision first gives 1.66666675.
+  t.authgrp[7] = 3;
+  t.retgrp[7] = 5;
+  t.acrgrp[7] = 7;
+  place(1, centre_x(10), centre_y(20));
+  distribute(FreeReader("7 1 1 1 1 1\n", "a"), t, listing);
+  EXPECT_EQ(t.swret[cell_index(10, 20)], 1.66666663f);
+  EXPECT_EQ(t.acres[cell_index(10, 20)], 2.33333325f);
 }
 
 TEST_F(Distribute, ExceptionsNumberedAcrossKindsInFileOrder) {
