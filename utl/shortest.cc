@@ -238,24 +238,52 @@ char* shortest_chars(char* out, double value) {
   u64 f;
   int e;
   shortest_decimal(fraction | kCMin, biased - 1075, f, e);
-  while (f % 10 == 0) {
-    f /= 10;
-    ++e;
+  // The significant digits, left-aligned in 17 characters with zeros after them: the first,
+  // then two words of eight. n of them count; x is the exponent of the scientific form.
+  char first;
+  u64 middle;
+  u64 last;
+  int n;
+  int x;
+  if (f >= kPow10[15]) {
+    // 16 or 17 digits (every normal double but whole numbers): the digits of f as they stand,
+    // its trailing zeros counted in the characters rather than divided out.
+    const u64 high = f / 100000000;
+    const auto lead = static_cast<std::uint32_t>(high / 100000000);
+    middle = eight_digits(static_cast<std::uint32_t>(high % 100000000));
+    last = eight_digits(static_cast<std::uint32_t>(f % 100000000));
+    x = e + 16;
+    first = static_cast<char>('0' + lead);
+    if (lead == 0) {
+      first = static_cast<char>(middle & 0xff);
+      middle = (middle >> 8) | (last << 56);
+      last = (last >> 8) | (u64{'0'} << 56);
+      --x;
+    }
+    constexpr u64 kZeros = 0x3030303030303030ULL;
+    int zeros = std::countl_zero(last ^ kZeros) / 8;
+    if (zeros == 8) zeros += std::countl_zero(middle ^ kZeros) / 8;
+    n = 17 - zeros;
+    e = x - n + 1;
+  } else {
+    while (f % 10 == 0) {
+      f /= 10;
+      ++e;
+    }
+    n = digit_count(f);
+    x = e + n - 1;
+    const u64 padded = f * kPow10[static_cast<std::size_t>(17 - n)];
+    const u64 high = padded / 100000000;
+    first = static_cast<char>('0' + high / 100000000);
+    middle = eight_digits(static_cast<std::uint32_t>(high % 100000000));
+    last = eight_digits(static_cast<std::uint32_t>(padded % 100000000));
   }
-  const int n = digit_count(f);  // at most 17
-  const int x = e + n - 1;  // exponent of the scientific form
   const int scientific = n + (n > 1 ? 1 : 0) + (x >= 100 || x <= -100 ? 5 : 4);
   const int fixed = x >= 0 ? (e >= 0 ? n + e : n + 1) : n + 1 - x;
   // A fixed whole number beyond 2^53 shows the double's exact digits, not the shortest ones.
   if (fixed <= scientific && x >= 15) return std::to_chars(out, out + kMaxShortest, value).ptr;
 
   if ((bits >> 63) != 0) *out++ = '-';
-  // The n digits of f followed by zeros up to 17 digits: the first, then two words of eight.
-  const u64 padded = f * kPow10[static_cast<std::size_t>(17 - n)];
-  const u64 high = padded / 100000000;
-  const char first = static_cast<char>('0' + high / 100000000);
-  const u64 middle = eight_digits(static_cast<std::uint32_t>(high % 100000000));
-  const u64 last = eight_digits(static_cast<std::uint32_t>(padded % 100000000));
   if (fixed <= scientific) {
     if (x < 0) {
       // 0.000ddd (at most three zeros after the point)
