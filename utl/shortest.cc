@@ -49,7 +49,8 @@ using Big = std::array<std::uint32_t, kWords>;
 
 constexpr int bit_length(const Big& x) {
   for (int i = kWords - 1; i >= 0; --i) {
-    if (x[static_cast<std::size_t>(i)] != 0) return 32 * i + std::bit_width(x[static_cast<std::size_t>(i)]);
+    if (x[static_cast<std::size_t>(i)] != 0)
+      return 32 * i + std::bit_width(x[static_cast<std::size_t>(i)]);
   }
   return 0;
 }

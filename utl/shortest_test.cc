@@ -41,11 +41,37 @@ int mismatches(double value) {
 TEST(ShortestChars, MatchesTheLibraryOnEdgeCases) {
   using limits = std::numeric_limits<double>;
   int bad = 0;
-  for (const double v : {0.0, 1.0, 0.1, 0.3, 2.0 / 3.0, 5e-324, 1e-323, 2.225073858507201e-308,
-                         limits::min(), limits::max(), limits::epsilon(), limits::infinity(),
-                         limits::quiet_NaN(), 9007199254740991.0, 9007199254740992.0,
-                         9007199254740993.0, 1e15, 1e16, 1e17, 123456789012345678.0, 1e21, 1e22,
-                         1e23, 5e-5, 1e-4, 1.5e-4, 0.001, 12345.678, 100000.0, 1234567.0}) {
+  const double edges[] = {0.0,
+                          1.0,
+                          0.1,
+                          0.3,
+                          2.0 / 3.0,
+                          5e-324,
+                          1e-323,
+                          2.225073858507201e-308,
+                          limits::min(),
+                          limits::max(),
+                          limits::epsilon(),
+                          limits::infinity(),
+                          limits::quiet_NaN(),
+                          9007199254740991.0,
+                          9007199254740992.0,
+                          9007199254740993.0,
+                          1e15,
+                          1e16,
+                          1e17,
+                          123456789012345678.0,
+                          1e21,
+                          1e22,
+                          1e23,
+                          5e-5,
+                          1e-4,
+                          1.5e-4,
+                          0.001,
+                          12345.678,
+                          100000.0,
+                          1234567.0};
+  for (const double v : edges) {
     bad += mismatches(v);
   }
   EXPECT_EQ(ours(-0.0), "-0");

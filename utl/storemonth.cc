@@ -62,7 +62,8 @@ char* write_rows(char* out, const double* grid, int first, int last, int ncol, d
 // Room for the text of `rows` rows: the longest items, a line end before each and after the
 // last, and the fixed-length copy past the last item.
 std::size_t text_room(int rows, int ncol) {
-  return static_cast<std::size_t>(rows) * (static_cast<std::size_t>(ncol) * (kMaxRealItem + 1) + 1) +
+  return static_cast<std::size_t>(rows) *
+             (static_cast<std::size_t>(ncol) * (kMaxRealItem + 1) + 1) +
          kMaxRealItem;
 }
 
