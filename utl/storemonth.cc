@@ -8,8 +8,6 @@
 #include <cstring>
 #include <memory>
 #include <stdexcept>
-#include <system_error>
-#include <thread>
 
 #include "utl/fatal.h"
 #include "utl/fields.h"
@@ -66,10 +64,6 @@ std::size_t text_room(int rows, int ncol) {
              (static_cast<std::size_t>(ncol) * (kMaxRealItem + 1) + 1) +
          kMaxRealItem;
 }
-
-// Grids of at least this many cells are formatted by two threads, each taking half the rows
-// (rows are independent: each starts a line). Formatting is most of a text run's work.
-constexpr std::size_t kSharedCells = 8192;
 
 // Writes `bytes` as the whole file `name`, which appears only once it is complete.
 void write_file(const std::string& name, std::string_view bytes) {
@@ -137,35 +131,10 @@ void storemonth(std::span<const double> grid, double mult, int nrow, int ncol, i
   }
   char zero[kMaxRealItem] = {};
   const auto zero_size = static_cast<std::size_t>(format_real_item(zero, 0.0));
-  // The first rows go to the front of one buffer, the others (when shared) to its back half.
-  const int half = cells >= kSharedCells && nrow >= 2 ? nrow / 2 : nrow;
-  const std::size_t front_room = text_room(half, ncol);
-  const auto buffer =
-      std::make_unique_for_overwrite<char[]>(front_room + text_room(nrow - half, ncol));
-  char* const front = buffer.get();
-  char* const back = buffer.get() + front_room;
-  char* back_end = back;
-  std::thread helper;
-  if (half < nrow) {
-    try {
-      helper = std::thread([&] {
-        back_end = write_rows(back, grid.data(), half, nrow, ncol, mult, zero, zero_size);
-      });
-    } catch (const std::system_error&) {
-      // No second thread to be had: this one formats every row.
-      back_end = write_rows(back, grid.data(), half, nrow, ncol, mult, zero, zero_size);
-    }
-  }
-  char* const front_end = write_rows(front, grid.data(), 0, half, ncol, mult, zero, zero_size);
-  if (helper.joinable()) helper.join();
-
-  SafeOutput out(name);
-  if (!out.ok()) error("Cannot open file " + name);
-  if (!out.write(std::string_view(front, static_cast<std::size_t>(front_end - front))) ||
-      !out.write(std::string_view(back, static_cast<std::size_t>(back_end - back))) ||
-      !out.commit()) {
-    error("Cannot write to file " + name);
-  }
+  // One buffer for the whole file, laid out row by row.
+  const auto buffer = std::make_unique_for_overwrite<char[]>(text_room(nrow, ncol));
+  char* const end = write_rows(buffer.get(), grid.data(), 0, nrow, ncol, mult, zero, zero_size);
+  write_file(name, std::string_view(buffer.get(), static_cast<std::size_t>(end - buffer.get())));
 }
 
 }  // namespace utl
