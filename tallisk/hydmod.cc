@@ -43,8 +43,10 @@ void readsfi(std::string_view file_name, const GageTable& gages, Volumes& volume
   if (nskip < 1) utl::errorint("Invalid number of records to skip", nskip);
 
   const std::string name(utl::trimmed(file_name));
+  // Only the count, the directory, the skipped records and the integrated ones are used.
   std::string contents;
-  if (!utl::read_whole_file(name, contents)) utl::error2("Cannot open file", name);
+  const std::size_t needed = 2 + static_cast<std::size_t>(nskip) + kIntegratedRecords;
+  if (!utl::read_leading_records(name, needed, contents)) utl::error2("Cannot open file", name);
   utl::RecordReader reader(contents);
   std::string_view record;
 

@@ -1,8 +1,15 @@
 // Binary record framing and little-endian encoding, byte by byte.
 #include "utl/records.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <bit>
+#include <cerrno>
 #include <cstring>
+
+#include "utl/textfile.h"
 
 namespace utl {
 
@@ -57,6 +64,53 @@ char* begin_record(std::string& out, std::size_t n) {
         static_cast<char>((count >> (8 * i)) & 0xFF);
   }
   return marker + kRecordMarker;
+}
+
+namespace {
+
+// Reads `size` bytes at `offset` of `fd` into `out`; false on a read error or early end.
+bool read_at(int fd, std::size_t offset, std::size_t size, char* out) {
+  while (size > 0) {
+    const ssize_t got = ::pread(fd, out, size, static_cast<off_t>(offset));
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) return false;
+    out += got, offset += static_cast<std::size_t>(got), size -= static_cast<std::size_t>(got);
+  }
+  return true;
+}
+
+}  // namespace
+
+bool read_leading_records(const std::string& path, std::size_t nrecords, std::string& contents) {
+  contents.clear();
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    ::close(fd);
+    return false;
+  }
+  if (!S_ISREG(info.st_mode)) {  // a pipe or device: no offsets to follow
+    ::close(fd);
+    return read_whole_file(path, contents);
+  }
+  const auto size = static_cast<std::size_t>(info.st_size);
+  std::size_t end = 0;
+  for (std::size_t r = 0; r < nrecords && end < size; ++r) {
+    char marker[kRecordMarker];
+    if (size - end < kRecordMarker || !read_at(fd, end, kRecordMarker, marker)) {
+      end = size;
+      break;
+    }
+    const std::size_t count = get_u32le(marker);
+    end = count > size - end - kRecordMarker ? size : end + 2 * kRecordMarker + count;
+  }
+  end = end > size ? size : end;
+  contents.resize(end);
+  const bool ok = read_at(fd, 0, end, contents.data());
+  ::close(fd);
+  if (!ok) contents.clear();
+  return ok;
 }
 
 RecordReader::Status RecordReader::next(std::string_view& data) {

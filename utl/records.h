@@ -36,6 +36,12 @@ void append_record(std::string& out, std::string_view data);
 // them before `out` changes again. REQUIRES: n < 2^32.
 char* begin_record(std::string& out, std::size_t n);
 
+// Reads into `contents` the bytes of the first `nrecords` framed records of the file at `path`,
+// following the counts from record to record, so that a long file costs only what is used.
+// Where the file ends or its framing breaks off first, `contents` holds the whole file and a
+// RecordReader over it reports where. Returns false when the file cannot be opened or read.
+bool read_leading_records(const std::string& path, std::size_t nrecords, std::string& contents);
+
 // Reads framed records one after another from the bytes of a whole file. The record's length
 // is taken from its leading count; the trailing count is skipped, not compared.
 class RecordReader {

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "run_program.h"
+
 namespace utl {
 namespace {
 
@@ -50,6 +52,28 @@ TEST(Records, TruncatedOrLyingCountsAreReportedNotRead) {
   huge += "xy";
   RecordReader reader(huge);
   EXPECT_EQ(reader.next(data), RecordReader::Status::kTruncated);
+}
+
+TEST(ReadLeadingRecords, StopsAfterTheRecordsAskedForOrTakesTheWholeFile) {
+  testsupport::TempDir dir;
+  std::string file;
+  for (const char* data : {"count", "directory", "t1", "t2", "t3"}) append_record(file, data);
+  testsupport::spit(dir / "run", file);
+  std::string contents;
+  ASSERT_TRUE(read_leading_records((dir / "run").string(), 2, contents));
+  EXPECT_EQ(contents, file.substr(0, 5 + 9 + 16));
+  ASSERT_TRUE(read_leading_records((dir / "run").string(), 99, contents));
+  EXPECT_EQ(contents, file);
+
+  // A count that runs past the end: the whole file, for the reader to report.
+  std::string broken = file.substr(0, 13);
+  broken += std::string("\xff\xff\0\0", 4) + "x";
+  testsupport::spit(dir / "broken", broken);
+  ASSERT_TRUE(read_leading_records((dir / "broken").string(), 3, contents));
+  EXPECT_EQ(contents, broken);
+
+  EXPECT_FALSE(read_leading_records((dir / "missing").string(), 3, contents));
+  EXPECT_FALSE(read_leading_records(dir.path().string(), 3, contents));
 }
 
 }  // namespace
