@@ -48,6 +48,21 @@ def run_once(command, workdir):
     return wall, usage.ru_utime + usage.ru_stime, usage.ru_maxrss / 1024.0
 
 
+def peak_rss_mb(command, workdir):
+    """Peak resident memory of one run of `command`, in MB.
+
+    A process started from Python inherits Python's own high-water mark across exec, so the
+    program is started by GNU time (a small process) where it exists; otherwise the figure is
+    an upper bound taken from wait4.
+    """
+    gnu_time = shutil.which("time", path="/usr/bin:/bin")
+    if gnu_time is None:
+        return run_once(command, workdir)[2]
+    done = subprocess.run([gnu_time, "-f", "%M"] + command, cwd=workdir, check=True,
+                          stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+    return int(done.stderr.strip().splitlines()[-1]) / 1024.0
+
+
 def measure(label, command, workdir, inputs, outputs, repeat=5):
     """`inputs`: files read; `outputs`: directories emptied before each run and measured after."""
     walls, cpus, rsses, floors = [], [], [], []
@@ -65,12 +80,16 @@ def measure(label, command, workdir, inputs, outputs, repeat=5):
         write_like(written, floor_dir)
         floors.append(time.perf_counter() - start)
         shutil.rmtree(floor_dir)
+    for out in outputs:
+        shutil.rmtree(out, ignore_errors=True)
+        os.makedirs(out)
+    peak = peak_rss_mb(command, workdir)
     wall, floor = statistics.median(walls), statistics.median(floors)
     row = {
         "run": label,
         "wall_s": wall,
         "cpu_s": statistics.median(cpus),
-        "rss_mb": max(rsses),
+        "rss_mb": peak,
         "read_mb": sum(os.path.getsize(f) for f in inputs) / 1e6,
         "written_mb": sum(written) / 1e6,
         "files_written": len(written),
