@@ -1,0 +1,117 @@
+// Stress-period grid writer.
+#include "utl/storemonth.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <stdexcept>
+
+#include "utl/fatal.h"
+#include "utl/fields.h"
+#include "utl/freeline.h"
+#include "utl/records.h"
+#include "utl/safe_output.h"
+
+namespace utl {
+namespace {
+
+// Writes one free-format write of the row's values at `out` and returns the end: real items one
+// after another, a new line before an item that would reach the line width, and a line end
+// after the last. Zeros, most of a recharge grid, copy one formatted item.
+// REQUIRES: room for ncol * (kMaxRealItem + 1) + 1 characters at `out`.
+char* write_row(char* out, const double* cells, int ncol, double mult, std::string_view zero_item) {
+  char* line = out;  // start of the current line
+  for (int c = 0; c < ncol; ++c) {
+    const double value = mult * cells[c];
+    char item[kMaxRealItem];
+    const char* text = zero_item.data();
+    std::size_t size = zero_item.size();
+    if (value != 0.0 || std::signbit(value)) {
+      text = item;
+      size = static_cast<std::size_t>(format_real_item(item, value));
+    }
+    if (static_cast<std::size_t>(out - line) + size >= static_cast<std::size_t>(kLineWidth)) {
+      *out++ = '\n';
+      line = out;
+    }
+    std::memcpy(out, text, size);
+    out += size;
+  }
+  *out++ = '\n';
+  return out;
+}
+
+// Writes `bytes` as the whole file `name`, which appears only once it is complete.
+void write_file(const std::string& name, std::string_view bytes) {
+  SafeOutput out(name);
+  if (!out.ok()) error("Cannot open file " + name);
+  if (!out.write(bytes) || !out.commit()) error("Cannot write to file " + name);
+}
+
+}  // namespace
+
+std::string stress_period_name(int year, int month, std::string_view dir, std::string_view ext) {
+  std::string name(trimmed(dir));
+  name += '/';
+  char number[48];
+  if (year <= 0) {
+    name += "steady";
+  } else if (month <= 0) {
+    // I4: right-justified, blank-filled; a year that does not fit shows asterisks.
+    name += year > 9999 ? std::string_view("****")
+                        : std::string_view(number, static_cast<std::size_t>(std::snprintf(
+                                                       number, sizeof number, "%4d", year)));
+  } else {
+    // F7.2 of year + month / 100: 1995.03; a number that does not fit shows asterisks.
+    const double period = year + month / 100.0;
+    const int n = std::snprintf(number, sizeof number, "%7.2f", period);
+    name +=
+        n > 7 ? std::string_view("*******") : std::string_view(number, static_cast<std::size_t>(n));
+  }
+  name += '.';
+  name += ext;
+  name.erase(name.find_last_not_of(' ') + 1);
+  return name;
+}
+
+void storemonth(std::span<const double> grid, double mult, int nrow, int ncol, int year, int month,
+                std::string_view dir, std::string_view ext, int bin) {
+  if (mult == 0.0) return;
+  const std::size_t cells =
+      nrow > 0 && ncol > 0 ? static_cast<std::size_t>(nrow) * static_cast<std::size_t>(ncol) : 0;
+  if (grid.size() < cells) throw std::length_error("grid array smaller than nrow * ncol");
+
+  // A stress period whose written values would all be zero has no file; an older file of the
+  // name stays as it was. (The sum of |mult * cell| is 0 exactly when no term is nonzero.)
+  bool any = false;
+  for (std::size_t i = 0; i < cells && !any; ++i) any = std::fabs(mult * grid[i]) != 0.0;
+  if (!any) return;
+
+  const std::string name = stress_period_name(year, month, dir, ext);
+  if (bin != 0) {
+    // One record of all values, row 1 first.
+    if (cells * 8 > UINT32_MAX) throw std::length_error("grid too large for one record");
+    std::string data(cells * 8, '\0');
+    for (std::size_t i = 0; i < cells; ++i) store_f64le(data.data() + 8 * i, mult * grid[i]);
+    std::string bytes;
+    bytes.reserve(data.size() + 2 * kRecordMarker);
+    append_record(bytes, data);
+    write_file(name, bytes);
+    return;
+  }
+  char zero[kMaxRealItem];
+  const std::string_view zero_item(zero, static_cast<std::size_t>(format_real_item(zero, 0.0)));
+  // One buffer for the whole file, large enough for the longest items.
+  const auto buffer = std::make_unique_for_overwrite<char[]>(cells * (kMaxRealItem + 1) +
+                                                             static_cast<std::size_t>(nrow));
+  char* out = buffer.get();
+  for (int r = 0; r < nrow; ++r) {
+    const double* row = grid.data() + static_cast<std::size_t>(r) * static_cast<std::size_t>(ncol);
+    out = write_row(out, row, ncol, mult, zero_item);
+  }
+  write_file(name, std::string_view(buffer.get(), static_cast<std::size_t>(out - buffer.get())));
+}
+
+}  // namespace utl
