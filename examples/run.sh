@@ -14,3 +14,24 @@ cp -r "$here/tallisk" "$run/tallisk"
 rm -rf "$run/tallisk/expected" "$run/tallisk/make_example.py"
 (cd "$run/tallisk/runs" && "$build/tallisk/tallisk" 1995)
 echo "tallisk: impact page in $run/tallisk/runs/1995.htm"
+
+# corvane: the example basin's monthly recharge and yearly area grids, as text and as binary.
+cp -r "$here/corvane" "$run/corvane"
+mkdir -p "$run/corvane/grids/text" "$run/corvane/grids/binary"
+(cd "$run/corvane" && "$build/corvane/corvane" params.txt && "$build/corvane/corvane" params-bin.txt)
+echo "corvane: text grids in $run/corvane/grids/text, binary grids in $run/corvane/grids/binary"
+
+# gridkit: a map of one month's recharge of the example basin, from the first monthly grid
+# (named YEAR.MONTH.ext) found under the run, with the basin's inactive cells masked.
+month_grid="$(find "$run" -type f -name '[0-9][0-9][0-9][0-9].[0-9][0-9].*' ! -name '*.png' |
+  LC_ALL=C sort | sed -n 1p)"
+if [ -n "$month_grid" ]; then
+  mkdir -p "$run/gridkit"
+  picture="$run/gridkit/$(basename "$month_grid").png"
+  ibound=()
+  if [ -f "$run/corvane/ibound.txt" ]; then ibound=(--ibound "$run/corvane/ibound.txt"); fi
+  "$build/gridkit/gridkit" png "$month_grid" "${ibound[@]}" -o "$picture"
+  echo "gridkit: map of $month_grid in $picture"
+else
+  echo "gridkit: no monthly recharge grid under $run to draw"
+fi

@@ -3,7 +3,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstring>
 
 namespace utl {
 
@@ -15,11 +14,9 @@ int format_real_item(char* out, double value) {
   p = std::to_chars(p, out + kMaxRealItem, value).ptr;
   // Always show that the item is a real: a decimal point, unless an exponent or a special value
   // already says so.
-  if (std::memchr(digits, '.', static_cast<std::size_t>(p - digits)) == nullptr &&
-      std::memchr(digits, 'e', static_cast<std::size_t>(p - digits)) == nullptr &&
-      std::memchr(digits, 'n', static_cast<std::size_t>(p - digits)) == nullptr) {
-    *p++ = '.';
-  }
+  bool marked = false;
+  for (const char* q = digits; q < p && !marked; ++q) marked = *q == '.' || *q == 'e' || *q == 'n';
+  if (!marked) *p++ = '.';
   return static_cast<int>(p - out);
 }
 

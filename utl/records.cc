@@ -47,6 +47,18 @@ void append_record(std::string& out, std::string_view data) {
   put_u32le(out, count);
 }
 
+char* begin_record(std::string& out, std::size_t n) {
+  const auto count = static_cast<std::uint32_t>(n);
+  const std::size_t start = out.size();
+  out.resize(start + n + 2 * kRecordMarker);
+  char* marker = out.data() + start;
+  for (int i = 0; i < 4; ++i) {
+    marker[i] = marker[kRecordMarker + n + static_cast<std::size_t>(i)] =
+        static_cast<char>((count >> (8 * i)) & 0xFF);
+  }
+  return marker + kRecordMarker;
+}
+
 RecordReader::Status RecordReader::next(std::string_view& data) {
   data = {};
   if (remaining() == 0) return Status::kEnd;

@@ -32,6 +32,10 @@ double get_f64le(const char* in);
 // Appends one framed record holding `data`. REQUIRES: data.size() < 2^32.
 void append_record(std::string& out, std::string_view data);
 
+// Appends one framed record of `n` data bytes and returns where its data go; the caller fills
+// them before `out` changes again. REQUIRES: n < 2^32.
+char* begin_record(std::string& out, std::size_t n);
+
 // Reads framed records one after another from the bytes of a whole file. The record's length
 // is taken from its leading count; the trailing count is skipped, not compared.
 class RecordReader {

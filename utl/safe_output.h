@@ -2,7 +2,6 @@
 // directory, which is renamed over the target only once it is completely written and closed.
 #pragma once
 
-#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -17,7 +16,7 @@ class SafeOutput {
   SafeOutput(const SafeOutput&) = delete;
   SafeOutput& operator=(const SafeOutput&) = delete;
 
-  bool ok() const { return file_ != nullptr; }
+  bool ok() const { return fd_ >= 0; }
   // Appends bytes; false when they could not be written (the file is then abandoned).
   bool write(std::string_view bytes);
   // Flushes, closes and renames the temporary file over the target; false on any failure, in
@@ -29,7 +28,7 @@ class SafeOutput {
 
   std::string target_;
   std::string temp_;
-  std::FILE* file_ = nullptr;
+  int fd_ = -1;
   bool failed_ = false;
 };
 

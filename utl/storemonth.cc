@@ -20,14 +20,16 @@ namespace {
 // Writes one free-format write of the row's values at `out` and returns the end: real items one
 // after another, a new line before an item that would reach the line width, and a line end
 // after the last. Zeros, most of a recharge grid, copy one formatted item.
-// REQUIRES: room for ncol * (kMaxRealItem + 1) + 1 characters at `out`.
-char* write_row(char* out, const double* cells, int ncol, double mult, std::string_view zero_item) {
+// REQUIRES: room for ncol * (kMaxRealItem + 1) + 1 characters at `out`; `zero_item` holds
+// kMaxRealItem characters.
+char* write_row(char* out, const double* cells, int ncol, double mult, const char* zero_item,
+                std::size_t zero_size) {
   char* line = out;  // start of the current line
   for (int c = 0; c < ncol; ++c) {
     const double value = mult * cells[c];
     char item[kMaxRealItem];
-    const char* text = zero_item.data();
-    std::size_t size = zero_item.size();
+    const char* text = zero_item;
+    std::size_t size = zero_size;
     if (value != 0.0 || std::signbit(value)) {
       text = item;
       size = static_cast<std::size_t>(format_real_item(item, value));
@@ -36,7 +38,8 @@ char* write_row(char* out, const double* cells, int ncol, double mult, std::stri
       *out++ = '\n';
       line = out;
     }
-    std::memcpy(out, text, size);
+    // A copy of fixed length compiles to a few moves; only `size` characters are kept.
+    std::memcpy(out, text, kMaxRealItem);
     out += size;
   }
   *out++ = '\n';
@@ -93,23 +96,21 @@ void storemonth(std::span<const double> grid, double mult, int nrow, int ncol, i
   if (bin != 0) {
     // One record of all values, row 1 first.
     if (cells * 8 > UINT32_MAX) throw std::length_error("grid too large for one record");
-    std::string data(cells * 8, '\0');
-    for (std::size_t i = 0; i < cells; ++i) store_f64le(data.data() + 8 * i, mult * grid[i]);
     std::string bytes;
-    bytes.reserve(data.size() + 2 * kRecordMarker);
-    append_record(bytes, data);
+    char* data = begin_record(bytes, cells * 8);
+    for (std::size_t i = 0; i < cells; ++i) store_f64le(data + 8 * i, mult * grid[i]);
     write_file(name, bytes);
     return;
   }
-  char zero[kMaxRealItem];
-  const std::string_view zero_item(zero, static_cast<std::size_t>(format_real_item(zero, 0.0)));
+  char zero[kMaxRealItem] = {};
+  const auto zero_size = static_cast<std::size_t>(format_real_item(zero, 0.0));
   // One buffer for the whole file, large enough for the longest items.
-  const auto buffer = std::make_unique_for_overwrite<char[]>(cells * (kMaxRealItem + 1) +
-                                                             static_cast<std::size_t>(nrow));
+  const auto buffer = std::make_unique_for_overwrite<char[]>(
+      cells * (kMaxRealItem + 1) + static_cast<std::size_t>(nrow) + kMaxRealItem);
   char* out = buffer.get();
   for (int r = 0; r < nrow; ++r) {
     const double* row = grid.data() + static_cast<std::size_t>(r) * static_cast<std::size_t>(ncol);
-    out = write_row(out, row, ncol, mult, zero_item);
+    out = write_row(out, row, ncol, mult, zero, zero_size);
   }
   write_file(name, std::string_view(buffer.get(), static_cast<std::size_t>(out - buffer.get())));
 }

@@ -1,0 +1,103 @@
+// Recharge distribution: sums of per-cell shares in area order, written through storemonth.
+//
+// Only the cells where an area holds acreage are visited. The grids are the same, bit for bit,
+// as summing acres / totacres * flow over every area in every active cell: each skipped term is
+// a zero, and adding a zero to a sum that started at +0 changes no bit.
+#include "corvane/distribute.h"
+
+#include <algorithm>
+
+#include "corvane/monthly.h"
+#include "utl/storemonth.h"
+
+namespace corvane {
+
+double total_acres(const AreaCells& cells) {
+  double total = 0.0;
+  for (double a : cells.acres) total += a;
+  return total;
+}
+
+std::vector<AreaShares> prepare_shares(const Params& params) {
+  std::vector<AreaShares> shares(static_cast<std::size_t>(params.narea));
+  for (int n = 0; n < params.narea; ++n) {
+    const AreaCells& cells = params.acres[static_cast<std::size_t>(n)];
+    AreaShares& out = shares[static_cast<std::size_t>(n)];
+    const double total = total_acres(cells);
+    // With no acreage in total there is nothing to share in: 0 / 0 would spoil every cell.
+    out.has_shares = total != 0.0;
+    for (std::size_t k = 0; k < cells.cell.size(); ++k) {
+      if (params.ibound[static_cast<std::size_t>(cells.cell[k])] == 0) continue;
+      out.cell.push_back(cells.cell[k]);
+      out.acres.push_back(cells.acres[k]);
+      out.share.push_back(out.has_shares ? cells.acres[k] / total : 0.0);
+    }
+  }
+  return shares;
+}
+
+void month_recharge(const std::vector<AreaShares>& shares, std::span<const double> flows,
+                    std::span<double> rech) {
+  std::fill(rech.begin(), rech.end(), 0.0);
+  for (std::size_t n = 0; n < shares.size(); ++n) {
+    const AreaShares& area = shares[n];
+    const double flow = flows[n];
+    if (!area.has_shares || flow == 0.0) continue;
+    const std::int32_t* cell = area.cell.data();
+    const double* share = area.share.data();
+    const std::size_t count = area.cell.size();
+    for (std::size_t k = 0; k < count; ++k)
+      rech[static_cast<std::size_t>(cell[k])] += share[k] * flow;
+  }
+}
+
+void year_area(const std::vector<AreaShares>& shares, const std::vector<bool>& has_returns,
+               std::span<double> area) {
+  std::fill(area.begin(), area.end(), 0.0);
+  for (std::size_t n = 0; n < shares.size(); ++n) {
+    if (!has_returns[n]) continue;
+    const AreaShares& a = shares[n];
+    for (std::size_t k = 0; k < a.cell.size(); ++k) {
+      area[static_cast<std::size_t>(a.cell[k])] += a.acres[k];
+    }
+  }
+}
+
+void distribute(const Params& params) {
+  const std::vector<AreaShares> shares = prepare_shares(params);
+  const std::size_t narea = shares.size();
+  std::vector<double> rech(kNcell);
+  std::vector<double> area(kNcell);
+  std::vector<double> flows(narea);
+  std::vector<bool> has_returns(narea);
+  const auto flow = [&](std::size_t n, int year, int month) {
+    return params
+        .retaf[retaf_index(static_cast<int>(n) + 1, year, month, kFirstTableYear, kLastTableYear)];
+  };
+  // Years outside the table have no return flows, so nothing is written for them.
+  const int first = std::max(params.first_year, kFirstTableYear);
+  const int last = std::min(params.last_year, kLastTableYear);
+  for (int year = first; year <= last; ++year) {
+    for (int month = 1; month <= 12; ++month) {
+      double sum = 0.0;
+      for (std::size_t n = 0; n < narea; ++n) {
+        flows[n] = flow(n, year, month);
+        sum += flows[n];
+      }
+      if (sum == 0.0) continue;
+      month_recharge(shares, flows, rech);
+      utl::storemonth(rech, 1.0, kNrow, kNcol, year, month, params.dir, params.rech_ext,
+                      params.binary ? 1 : 0);
+    }
+    for (std::size_t n = 0; n < narea; ++n) {
+      double sum = 0.0;
+      for (int month = 1; month <= 12; ++month) sum += flow(n, year, month);
+      has_returns[n] = sum != 0.0;
+    }
+    year_area(shares, has_returns, area);
+    utl::storemonth(area, 1.0, kNrow, kNcol, year, -1, params.dir, params.area_ext,
+                    params.binary ? 1 : 0);
+  }
+}
+
+}  // namespace corvane

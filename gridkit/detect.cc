@@ -1,0 +1,165 @@
+// Grid file forms told apart by their content: binary framing, fixed-width fields, flag fields,
+// or free-format numbers with or without a header line.
+#include "gridkit/detect.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <utility>
+
+#include "gridkit/grid.h"
+#include "utl/fields.h"
+#include "utl/records.h"
+
+namespace gridkit {
+namespace {
+
+constexpr std::array<std::pair<GridFormat, std::string_view>, 5> kNames{{
+    {GridFormat::kText, "text"},
+    {GridFormat::kBinary, "binary"},
+    {GridFormat::kFixed, "fixed"},
+    {GridFormat::kFree, "free"},
+    {GridFormat::kFlags, "flags"},
+}};
+
+// Width of a field of the fixed form, and of a line holding a whole row.
+constexpr std::size_t kFixedWidth = 6;
+constexpr std::size_t kFixedLine = kFixedWidth * kNcol;
+// Width of a field of the flag form.
+constexpr std::size_t kFlagWidth = 2;
+
+// The lines of a text, without line ends (a carriage return before a line feed is dropped).
+std::vector<std::string_view> split_lines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    const std::size_t next = end == std::string_view::npos ? text.size() : end + 1;
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = text.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    lines.push_back(line);
+    start = next;
+  }
+  return lines;
+}
+
+// Whether `line` is a row of six-character fields with one decimal, or asterisks where a value
+// did not fit.
+bool is_fixed_line(std::string_view line) {
+  if (line.size() != kFixedLine) return false;
+  for (std::size_t at = 0; at < line.size(); at += kFixedWidth) {
+    const std::string_view field = line.substr(at, kFixedWidth);
+    if (field != "******" && field[kFixedWidth - 2] != '.') return false;
+  }
+  return true;
+}
+
+// Whether `line` could be a row of two-character integer fields: digits, signs and blanks only,
+// and no longer than a row of them.
+bool is_flag_line(std::string_view line) {
+  const int used = utl::length0(line);
+  if (static_cast<std::size_t>(used) > kFlagWidth * kNcol) return false;
+  return std::all_of(line.begin(), line.end(), [](char c) {
+    return c == ' ' || c == '-' || c == '+' || (c >= '0' && c <= '9');
+  });
+}
+
+bool is_separator(char c) { return c == ' ' || c == ',' || c == '\t'; }
+
+// The number of values of a free-format line (repeat forms counted in full), or nothing when a
+// token is not a value. A slash ends the line's values.
+std::optional<std::int64_t> count_values(std::string_view line) {
+  if (const std::size_t slash = line.find('/'); slash != std::string_view::npos) {
+    line = line.substr(0, slash);
+  }
+  std::int64_t count = 0;
+  std::size_t at = 0;
+  while (at < line.size()) {
+    if (is_separator(line[at])) {
+      ++at;
+      continue;
+    }
+    std::size_t end = at;
+    while (end < line.size() && !is_separator(line[end])) ++end;
+    std::string_view token = line.substr(at, end - at);
+    at = end;
+    std::int64_t repeat = 1;
+    if (const std::size_t star = token.find('*'); star != std::string_view::npos) {
+      int times = 0;
+      if (star == 0 || utl::convert_int(token.substr(0, star), times) != 0 || times < 1) {
+        return std::nullopt;
+      }
+      repeat = times;
+      token = token.substr(star + 1);
+      if (token.empty()) {  // a repeated null value
+        count += repeat;
+        continue;
+      }
+    }
+    double value = 0.0;
+    if (utl::convert_real(token, value) != 0) return std::nullopt;
+    count += repeat;
+  }
+  return count;
+}
+
+// The number of values from line `first` on, or nothing when a line holds a non-value.
+std::optional<std::int64_t> count_values(const std::vector<std::string_view>& lines,
+                                         std::size_t first) {
+  std::int64_t total = 0;
+  for (std::size_t i = first; i < lines.size(); ++i) {
+    const auto count = count_values(lines[i]);
+    if (!count) return std::nullopt;
+    total += *count;
+  }
+  return total;
+}
+
+}  // namespace
+
+std::string_view format_name(GridFormat format) {
+  for (const auto& [known, name] : kNames) {
+    if (known == format) return name;
+  }
+  return "?";
+}
+
+std::optional<GridFormat> parse_format(std::string_view name) {
+  for (const auto& [known, spelled] : kNames) {
+    if (spelled == name) return known;
+  }
+  return std::nullopt;
+}
+
+GridFormat detect_format(std::string_view contents) {
+  if (contents.empty()) throw Failure("the file is empty");
+  constexpr std::uint32_t kGridBytes = kCells * sizeof(double);
+  if (contents.size() >= utl::kRecordMarker && utl::get_u32le(contents.data()) == kGridBytes) {
+    return GridFormat::kBinary;
+  }
+  if (contents.find('\0') != std::string_view::npos) {
+    throw Failure("binary data that is not one record of 326 by 165 reals");
+  }
+
+  const std::vector<std::string_view> lines = split_lines(contents);
+  if (is_fixed_line(lines.front())) return GridFormat::kFixed;
+  const std::size_t rows = std::min(lines.size(), std::size_t{kNrow});
+  if (utl::length0(lines.front()) > 0 &&
+      std::all_of(lines.begin(), lines.begin() + rows, is_flag_line)) {
+    return GridFormat::kFlags;
+  }
+
+  // Free-format numbers: a first line that is not all values is a header. One that is all
+  // values is a header only when the values after it, and not with it, fill the grid.
+  if (!count_values(lines.front())) return GridFormat::kFree;
+  const auto with_first = count_values(lines, 0);
+  const auto after_first = count_values(lines, 1);
+  if (after_first && *after_first == std::int64_t{kCells} &&
+      !(with_first && *with_first == std::int64_t{kCells})) {
+    return GridFormat::kFree;
+  }
+  return GridFormat::kText;
+}
+
+}  // namespace gridkit

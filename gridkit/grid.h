@@ -1,0 +1,38 @@
+// The model grid as gridkit holds it: 326 columns by 165 rows of reals, row 1 (north) first,
+// column index fastest, and where the grid lies on the ground.
+#pragma once
+
+#include <cstddef>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace gridkit {
+
+inline constexpr int kNcol = 326;
+inline constexpr int kNrow = 165;
+inline constexpr std::size_t kCells = std::size_t{kNcol} * kNrow;
+
+// Lower-left (south-west) corner and cell size, in feet.
+inline constexpr double kXllCorner = 266023.0;
+inline constexpr double kYllCorner = 14092806.0;
+inline constexpr double kCellSize = 5280.0;
+
+// One grid's values; cell (column c, row r), counted from 1, is values[(r - 1) * kNcol + c - 1].
+// A cell whose value a file could not show (a field of asterisks) holds NaN.
+struct Grid {
+  std::vector<double> values = std::vector<double>(kCells, 0.0);
+};
+
+// Active-cell flags: nonzero marks an active cell.
+struct Ibound {
+  std::vector<int> flags = std::vector<int>(kCells, 1);
+};
+
+// A failure that gridkit reports on standard error before ending with status 1.
+class Failure : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+}  // namespace gridkit

@@ -1,0 +1,57 @@
+// PNG encoding: checksums against known values, stored blocks across their size limit, and a
+// picture read back pixel by pixel.
+#include "gridkit/png.h"
+
+#include <gtest/gtest.h>
+
+#include "gridkit/testing_png.h"
+
+namespace gridkit {
+namespace {
+
+TEST(Checksums, MatchKnownValues) {
+  EXPECT_EQ(crc32(""), 0u);
+  EXPECT_EQ(crc32("123456789"), 0xCBF43926u);
+  EXPECT_EQ(crc32("456789", crc32("123")), 0xCBF43926u);  // continued over pieces
+  EXPECT_EQ(adler32(""), 1u);
+  EXPECT_EQ(adler32("Wikipedia"), 0x11E60398u);
+  // Long runs of 0xFF make the sums wrap if they are reduced too late.
+  const std::string ones(1 << 20, '\xFF');
+  std::uint32_t a = 1, b = 0;
+  for (unsigned char c : ones) a = (a + c) % 65521, b = (b + a) % 65521;
+  EXPECT_EQ(adler32(ones), (b << 16) | a);
+}
+
+TEST(ZlibStored, SplitsDataIntoBlocksOfAtMost65535Bytes) {
+  for (std::size_t size : {std::size_t{0}, std::size_t{1}, std::size_t{65535}, std::size_t{65536},
+                           std::size_t{200000}}) {
+    std::string data(size, '\0');
+    for (std::size_t i = 0; i < size; ++i) data[i] = static_cast<char>(i * 7 + i / 300);
+    const std::string stream = zlib_stored(data);
+    EXPECT_EQ(testing::inflate_stored(stream), data) << size;
+    const std::size_t blocks = size == 0 ? 1 : (size + 65534) / 65535;
+    EXPECT_EQ(stream.size(), 2 + 5 * blocks + size + 4) << size;
+  }
+}
+
+TEST(EncodePng, DecodesToTheSamePixels) {
+  Image image(7, 3, Rgb{1, 2, 3});
+  image.set(0, 0, Rgb{255, 0, 0});
+  image.set(6, 2, Rgb{0, 0, 255});
+  image.fill(2, 1, 3, 5, Rgb{9, 99, 199});  // clipped at the bottom
+  image.set(-1, 0, Rgb{7, 7, 7});           // outside: ignored
+  const testing::DecodedPng png = testing::decode_png(encode_png(image));
+  ASSERT_EQ(png.width, 7);
+  ASSERT_EQ(png.height, 3);
+  for (int y = 0; y < 3; ++y) {
+    for (int x = 0; x < 7; ++x) EXPECT_EQ(png.at(x, y), image.at(x, y)) << x << "," << y;
+  }
+  EXPECT_EQ(png.at(0, 0), (Rgb{255, 0, 0}));
+  EXPECT_EQ(png.at(1, 0), (Rgb{1, 2, 3}));
+  EXPECT_EQ(png.at(4, 2), (Rgb{9, 99, 199}));
+  EXPECT_EQ(png.at(5, 2), (Rgb{1, 2, 3}));
+  EXPECT_EQ(png.at(6, 2), (Rgb{0, 0, 255}));
+}
+
+}  // namespace
+}  // namespace gridkit

@@ -1,0 +1,203 @@
+// gridkit's command line: the command, its options and its file, and the command's work.
+#include "gridkit/run.h"
+
+#include <charconv>
+#include <iostream>
+#include <optional>
+#include <string_view>
+
+#include "gridkit/asc.h"
+#include "gridkit/gridfile.h"
+#include "gridkit/hydmod_csv.h"
+#include "gridkit/map.h"
+#include "gridkit/png.h"
+#include "gridkit/stats.h"
+#include "utl/fatal.h"
+#include "utl/safe_output.h"
+#include "utl/textfile.h"
+
+namespace gridkit {
+namespace {
+
+constexpr int kExitFailure = 1;
+constexpr int kDefaultScale = 3;
+
+constexpr std::string_view kUsage =
+    "Usage: gridkit COMMAND [options] FILE\n"
+    "\n"
+    "Commands:\n"
+    "  stats FILE              minimum, maximum, sum and nonzero cells of a grid\n"
+    "  png FILE -o OUT.png     a map of a grid as a PNG picture\n"
+    "  asc FILE -o OUT.asc     a grid as an Esri ASCII grid\n"
+    "  hydmod FILE -o OUT.csv  a HYDMOD run file as CSV\n"
+    "\n"
+    "Options:\n"
+    "  --format FORM     form of the grid file: text, binary, fixed, free or flags\n"
+    "                    (default: told from the file's content)\n"
+    "  --ibound FILE     active-cell flag grid: stats sums active and inactive cells apart,\n"
+    "                    png and asc mask inactive cells\n"
+    "  --scale N         png: pixels per cell, 1 to 12 (default 3)\n"
+    "  -o, --output OUT  png, asc, hydmod: the file to write\n"
+    "  --help            this text\n"
+    "  --version         the program's version\n";
+
+struct Options {
+  std::string command;
+  std::string file;
+  std::optional<GridFormat> format;
+  std::optional<std::string> ibound;
+  std::optional<std::string> output;
+  std::optional<int> scale;
+  bool help = false;
+  bool version = false;
+};
+
+// Parses the arguments after the command. Throws Failure on a misuse.
+Options parse_options(const std::vector<std::string>& args) {
+  Options options;
+  options.command = args.front();
+  bool have_file = false;
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    std::string name = args[i];
+    std::optional<std::string> inline_value;
+    if (name.starts_with("--")) {
+      if (const auto eq = name.find('='); eq != std::string::npos) {
+        inline_value = name.substr(eq + 1);
+        name.resize(eq);
+      }
+    }
+    auto value = [&]() -> std::string {
+      if (inline_value) return *inline_value;
+      if (i + 1 >= args.size()) throw Failure("option " + name + " needs a value");
+      return args[++i];
+    };
+    if (name == "--help" || name == "-h") {
+      options.help = true;
+    } else if (name == "--version") {
+      options.version = true;
+    } else if (name == "--format") {
+      const std::string form = value();
+      options.format = parse_format(form);
+      if (!options.format) {
+        throw Failure("unknown grid form '" + form + "' (text, binary, fixed, free or flags)");
+      }
+    } else if (name == "--ibound") {
+      options.ibound = value();
+    } else if (name == "-o" || name == "--output") {
+      options.output = value();
+    } else if (name == "--scale") {
+      const std::string text = value();
+      int scale = 0;
+      const auto result = std::from_chars(text.data(), text.data() + text.size(), scale);
+      if (result.ec != std::errc{} || result.ptr != text.data() + text.size() ||
+          scale < kMinScale || scale > kMaxScale) {
+        throw Failure("--scale takes a whole number of pixels from 1 to 12, not '" + text + "'");
+      }
+      options.scale = scale;
+    } else if (name.size() > 1 && name.front() == '-') {
+      throw Failure("unknown option " + name);
+    } else if (have_file) {
+      throw Failure("more than one input file: " + options.file + " and " + args[i]);
+    } else {
+      options.file = args[i];
+      have_file = true;
+    }
+  }
+  return options;
+}
+
+// Checks that the options given fit the command and that its file and output are named.
+void check_options(const Options& options) {
+  const std::string& command = options.command;
+  const bool grid_command = command != "hydmod";
+  if (options.format && !grid_command) throw Failure("hydmod takes no --format");
+  if (options.ibound && !grid_command) throw Failure("hydmod takes no --ibound");
+  if (options.scale && command != "png") throw Failure(command + " takes no --scale");
+  if (options.output && command == "stats") throw Failure("stats takes no output file");
+  if (options.file.empty()) throw Failure(command + " needs a file to read");
+  if (command != "stats" && !options.output) {
+    throw Failure(command + " needs an output file: -o OUT");
+  }
+}
+
+void write_output(const std::string& path, std::string_view bytes) {
+  utl::SafeOutput output(path);
+  if (!output.ok()) throw Failure("cannot create " + path);
+  if (!output.write(bytes) || !output.commit()) throw Failure("cannot write " + path);
+}
+
+int run_command(const Options& options, std::ostream& out) {
+  const std::string& command = options.command;
+  if (command == "hydmod") {
+    std::string contents;
+    if (!utl::read_whole_file(options.file, contents)) {
+      throw Failure("cannot read " + options.file);
+    }
+    write_output(*options.output, hydmod_to_csv(contents, options.file));
+    return 0;
+  }
+
+  const LoadedGrid loaded = read_grid(options.file, options.format);
+  std::optional<Ibound> ibound;
+  if (options.ibound) ibound = read_ibound(*options.ibound);
+  const Ibound* flags = ibound ? &*ibound : nullptr;
+  if (command == "stats") {
+    out << format_stats(compute_stats(loaded.grid, flags), options.file,
+                        std::string(format_name(loaded.format)));
+  } else if (command == "png") {
+    const Image image = draw_map(loaded.grid, flags, options.scale.value_or(kDefaultScale));
+    write_output(*options.output, encode_png(image));
+  } else {
+    write_output(*options.output, format_asc(loaded.grid, flags));
+  }
+  return 0;
+}
+
+}  // namespace
+
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (args.empty()) {
+    err << kUsage;
+    return kExitFailure;
+  }
+  if (args.front() == "--help" || args.front() == "-h") {
+    out << kUsage;
+    return 0;
+  }
+  if (args.front() == "--version") {
+    out << kVersion << "\n";
+    return 0;
+  }
+  const std::string& command = args.front();
+  if (command != "stats" && command != "png" && command != "asc" && command != "hydmod") {
+    err << "gridkit: unknown command '" << command << "'; try gridkit --help\n";
+    return kExitFailure;
+  }
+  try {
+    const Options options = parse_options(args);
+    if (options.help) {
+      out << kUsage;
+      return 0;
+    }
+    if (options.version) {
+      out << kVersion << "\n";
+      return 0;
+    }
+    check_options(options);
+    return run_command(options, out);
+  } catch (const Failure& failure) {
+    err << "gridkit: " << failure.what() << "\n";
+  } catch (const utl::Fatal& stop) {
+    // The toolkit's readers stop with a free-format line that begins with a blank.
+    err << "gridkit:" << stop.text();
+  }
+  return kExitFailure;
+}
+
+int run(const std::vector<std::string>& args) {
+  const int status = run(args, std::cout, std::cerr);
+  std::cout.flush();
+  return status;
+}
+
+}  // namespace gridkit

@@ -1,0 +1,20 @@
+// The gridkit program as a library call, so tests can run it in process.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace gridkit {
+
+// The text of --version.
+inline constexpr const char* kVersion = "gridkit 1.0";
+
+// Runs gridkit with the command-line arguments `args` (without the program name): results and
+// help on `out`, messages on `err`. Returns the exit status, 0 or 1.
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// The same on standard output and standard error.
+int run(const std::vector<std::string>& args);
+
+}  // namespace gridkit
