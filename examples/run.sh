@@ -35,3 +35,9 @@ if [ -n "$month_grid" ]; then
 else
   echo "gridkit: no monthly recharge grid under $run to draw"
 fi
+
+# membrelv2: the county recharge generator for 1995, in a copy of examples/membrelv2/ whose
+# working directory is work/ (inputs under ../data, ../static and ../data0; outputs in work/ks/).
+cp -R "$here/membrelv2" "$run/membrelv2"
+(cd "$run/membrelv2/work" && "$build/membrelv2/membrelv2" 1995 > ../stdout.txt)
+echo "membrelv2: outputs in $run/membrelv2/work/ks/, standard output in $run/membrelv2/stdout.txt"

@@ -1,0 +1,86 @@
+#include "membrelv2/outputs.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "membrelv2/stop.h"
+#include "tests/support/run_program.h"
+
+namespace membrelv2 {
+namespace {
+
+class Outputs : public ::testing::Test {
+ protected:
+  std::unique_ptr<Tables> owned = std::make_unique<Tables>();
+  Tables& t = *owned;
+};
+
+TEST_F(Outputs, MonthGridTakesCountyFactorAndCountyOneWhereNone) {
+  t.monfac[1][7] = 0.5f;
+  t.monfac[3][7] = 0.3f;
+  t.icty[cell_index(10, 20)] = 3;
+  t.swret[cell_index(10, 20)] = 45;
+  t.swret[cell_index(1, 1)] = 10;  // county 0: factors of county 1
+  t.swret[cell_index(2, 1)] = -4;  // no return flow: nothing
+  t.icty[cell_index(2, 1)] = 3;
+  static float work[kNcell];
+  work[cell_index(5, 5)] = 99;  // rebuilt for each month
+  const float total = month_grid(t, 7, work);
+  EXPECT_EQ(work[cell_index(10, 20)], 0.3f * 45);
+  EXPECT_EQ(work[cell_index(1, 1)], 5.0f);
+  EXPECT_EQ(work[cell_index(2, 1)], 0.0f);
+  EXPECT_EQ(work[cell_index(5, 5)], 0.0f);
+  EXPECT_EQ(total, 5.0f + 0.3f * 45);  // row 1 comes first
+  EXPECT_EQ(month_grid(t, 5, work), 0.0f);
+}
+
+TEST_F(Outputs, PlotLinesOfActivePositiveCellsInRowOrder) {
+  t.ibound[cell_index(10, 20)] = 1;
+  t.ibound[cell_index(1, 1)] = -1;
+  t.ibound[cell_index(3, 1)] = 1;
+  t.swret[cell_index(10, 20)] = 33.75f;
+  t.swret[cell_index(1, 1)] = 2;
+  t.swret[cell_index(3, 1)] = -2;  // not positive
+  t.swret[cell_index(4, 1)] = 7;   // inactive
+  EXPECT_EQ(plot_text(t, t.swret),
+            " 268663. 14961366. 2. 1 1\n"
+            " 316183. 14861046. 33.75 20 10\n");
+}
+
+TEST(MonthFile, TwoDigitMonthInName) {
+  EXPECT_EQ(month_file("1995", 5), "ks/1995.05.rcs");
+  EXPECT_EQ(month_file("1995", 10), "ks/1995.10.rcs");
+  EXPECT_EQ(month_file("95  ", 7), "ks/95  .07.rcs");
+}
+
+TEST(WriteWhole, ReplacesTargetAndLeavesNoTemporaryFile) {
+  testsupport::TempDir dir;
+  const std::string target = (dir / "grid.rcs").string();
+  testsupport::spit(target, "old");
+  write_whole(target, "new\n");
+  EXPECT_EQ(testsupport::slurp(target), "new\n");
+  int files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+    (void)entry;
+    ++files;
+  }
+  EXPECT_EQ(files, 1);
+}
+
+TEST(WriteWhole, MissingDirectoryStopsNamingTarget) {
+  testsupport::TempDir dir;
+  const std::string target = (dir / "ks" / "1995.asw").string();
+  try {
+    write_whole(target, "x");
+    ADD_FAILURE() << "no stop";
+  } catch (const Stop& failure) {
+    EXPECT_EQ(std::string(failure.what()),
+              "cannot create output file " + target + ": No such file or directory");
+  }
+}
+
+}  // namespace
+}  // namespace membrelv2
