@@ -4,6 +4,7 @@
 // an acreage grid "ac" and a return-flow table "rt" for the areas A and B. Inputs that hold a
 // slash are passed over, so that no command reaches outside that directory (a device such as
 // /dev/zero is not a parameter file's business). A fatal stop is an expected outcome.
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdint>
@@ -35,11 +36,28 @@ void prepare_inputs() {
     for (int r = 0; r < corvane::kNrow; ++r) acres += r % 9 == 0 ? "10*2.5 316*0\n" : "326*0.0\n";
     write_text("ac", acres);
     write_text("rt", "YrMo A B\n195001 1.5 2\n# note\n195112 3 4.5\n193913 9 9\n");
-    if (chdir(fuzzing::scratch_dir().c_str()) != 0) std::abort();
     return true;
   }();
   (void)done;
 }
+
+// Works in the scratch directory for the life of one input, then goes back, so that the
+// fuzzer's own relative paths (corpus, artifacts) keep their meaning between inputs.
+class InScratch {
+ public:
+  InScratch() : home_(open(".", O_RDONLY | O_DIRECTORY)) {
+    if (home_ < 0 || chdir(fuzzing::scratch_dir().c_str()) != 0) std::abort();
+  }
+  ~InScratch() {
+    if (fchdir(home_) != 0) std::abort();
+    close(home_);
+  }
+  InScratch(const InScratch&) = delete;
+  InScratch& operator=(const InScratch&) = delete;
+
+ private:
+  int home_;
+};
 
 }  // namespace
 
@@ -47,6 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (std::memchr(data, '/', size) != nullptr) return 0;
   prepare_inputs();
   fuzzing::write_scratch("params.txt", data, size);
+  const InScratch here;
   std::ostringstream warnings;
   try {
     const corvane::Params params = corvane::read_params("params.txt", warnings);

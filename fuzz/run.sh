@@ -29,7 +29,7 @@ for n in "${names[@]}"; do
   seeds=("fuzz/corpus/$n")
   [ -d "fuzz/regressions/$n" ] && seeds+=("fuzz/regressions/$n")
   if ! "build-fuzz/fuzz/${n}_fuzz" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-       -artifact_prefix="fuzz/crashes/${n}-" -print_final_stats=1 "${seeds[@]}" \
+       -artifact_prefix="$PWD/fuzz/crashes/${n}-" -print_final_stats=1 "${seeds[@]}" \
        2> "build-fuzz/${n}.log"; then
     echo "!! $n failed; see build-fuzz/${n}.log and fuzz/crashes/"
     tail -n 30 "build-fuzz/${n}.log"
