@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include "corvane/balance.h"
 #include "corvane/monthly.h"
 #include "utl/storemonth.h"
 
@@ -63,8 +64,11 @@ void year_area(const std::vector<AreaShares>& shares, const std::vector<bool>& h
   }
 }
 
-void distribute(const Params& params) {
+void distribute(const Params& params, std::vector<BalanceRow>* balance) {
   const std::vector<AreaShares> shares = prepare_shares(params);
+  // The balance is computed beside the grids and leaves their arithmetic alone.
+  const std::vector<AreaSplit> split =
+      balance != nullptr ? split_areas(params, shares) : std::vector<AreaSplit>();
   const std::size_t narea = shares.size();
   std::vector<double> rech(kNcell);
   std::vector<double> area(kNcell);
@@ -88,6 +92,13 @@ void distribute(const Params& params) {
       month_recharge(shares, flows, rech);
       utl::storemonth(rech, 1.0, kNrow, kNcol, year, month, params.dir, params.rech_ext,
                       params.binary ? 1 : 0);
+      if (balance != nullptr) {
+        BalanceRow row = month_balance(split, flows, year, month);
+        if (grid_written(rech)) {
+          row.file = utl::stress_period_name(year, month, params.dir, params.rech_ext);
+        }
+        balance->push_back(std::move(row));
+      }
     }
     for (std::size_t n = 0; n < narea; ++n) {
       double sum = 0.0;

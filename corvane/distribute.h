@@ -37,8 +37,11 @@ void month_recharge(const std::vector<AreaShares>& shares, std::span<const doubl
 void year_area(const std::vector<AreaShares>& shares, const std::vector<bool>& has_returns,
                std::span<double> area);
 
+struct BalanceRow;
+
 // Computes and writes every monthly recharge grid and yearly area grid of the run's years that
-// the return-flow table covers; years outside it have no return flows and write nothing.
-void distribute(const Params& params);
+// the return-flow table covers; years outside it have no return flows and write nothing. When
+// `balance` is given, it receives one row per month with returns, in the order computed.
+void distribute(const Params& params, std::vector<BalanceRow>* balance = nullptr);
 
 }  // namespace corvane

@@ -1,4 +1,4 @@
-// The corvane parameter file: record loop, the five commands and the final checks.
+// The corvane parameter file: record loop, the commands and the final checks.
 #include "corvane/params.h"
 
 #include <cmath>
@@ -141,6 +141,17 @@ void do_return(Cursor& fields, std::string_view record, Params& params) {
              kLastTableYear);
 }
 
+// The water balance is written at the end of the run; only its name is kept here.
+void do_balance(Cursor& fields, std::string_view record, Params& params) {
+  std::string file;
+  // A blank name ("") would create a file named by a blank, so it counts as missing.
+  if (!fields.text(file) || utl::length0(file) == 0) {
+    utl::error(with_record("Invalid BALANCE file name ", record));
+  }
+  params.balance = true;
+  params.balance_file = utl::trimmed(file);
+}
+
 }  // namespace
 
 int point_cell(double x, double y) {
@@ -180,6 +191,8 @@ void do_command(std::string_view record, Params& params, std::ostream& warnings)
     do_area(fields, record, params, warnings);
   } else if (is_word(word, "RETURN")) {
     do_return(fields, record, params);
+  } else if (is_word(word, "BALANCE")) {
+    do_balance(fields, record, params);
   } else {
     utl::error("Unknown parameter " + word);
   }

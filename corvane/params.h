@@ -57,6 +57,8 @@ struct Params {
   std::vector<AreaCells> acres;       // one per area, in area order
   bool returns = false;               // a "RETURN" command has been read
   std::vector<double> retaf;          // monthly return flows, see retaf_index (1940..2020)
+  bool balance = false;               // a "BALANCE" command has been read
+  std::string balance_file;           // where the water balance goes (the last "BALANCE")
   // Where an acreage grid file is read; all 0 between commands, so each area starts at 0.
   std::vector<double> area_grid = std::vector<double>(kNcell, 0.0);
 };

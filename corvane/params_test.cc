@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "stop_text.h"
+
 #include <algorithm>
 #include <sstream>
 
@@ -19,12 +21,7 @@ using testsupport::TempDir;
 // The diagnostic text of the fatal stop that `action` makes, or "(no stop)".
 template <class Action>
 std::string stop_of(Action action) {
-  try {
-    action();
-  } catch (const utl::Fatal& stop) {
-    return stop.text();
-  }
-  return "(no stop)";
+  return testsupport::stop_text(action, "(no stop)");
 }
 
 // Runs the command records one after another on `params`; returns the stop text, if any.
@@ -226,6 +223,20 @@ TEST(ReturnCommand, NameMissing) {
   EXPECT_EQ(commands(params, {"AREA a * 300000 14500000 1", "RETURN"}),
             " Invalid RETURNs file RETURN\n");
   EXPECT_TRUE(params.returns);
+}
+
+TEST(BalanceCommand, NameMissingQuotedAndLastWins) {
+  EXPECT_EQ(commands({"BALANCE"}), " Invalid BALANCE file name BALANCE\n");
+  EXPECT_EQ(commands({"balance \"water balance.csv"}),
+            " Invalid BALANCE file name balance \"water balance.csv\n");
+  Params params;
+  EXPECT_FALSE(params.balance);
+  EXPECT_EQ(commands(params, {"Balance first.csv extra", "BALANCE \"water balance.csv\""}),
+            "(no stop)");
+  EXPECT_TRUE(params.balance);
+  EXPECT_EQ(params.balance_file, "water balance.csv");
+  // A blank name is no name.
+  EXPECT_EQ(commands({"BALANCE \" \" b.csv"}), " Invalid BALANCE file name BALANCE \" \" b.csv\n");
 }
 
 TEST(ParamFile, FinalChecksInOrder) {

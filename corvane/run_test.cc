@@ -446,4 +446,155 @@ TEST(Corvane, ExampleBasinTextAndBinaryAgree) {
   }
 }
 
+// The rows of a balance CSV (no quoted fields), after checking its header.
+std::vector<std::vector<std::string>> balance_rows(const std::string& text) {
+  std::istringstream lines(text);
+  std::string line;
+  std::getline(lines, line);
+  EXPECT_EQ(line, "year,month,return_flow,active_cells,inactive_cells,no_acreage,recharge_file");
+  std::vector<std::vector<std::string>> rows;
+  while (std::getline(lines, line)) {
+    std::vector<std::string> fields;
+    std::size_t start = 0;
+    for (std::size_t comma; (comma = line.find(',', start)) != std::string::npos;
+         start = comma + 1) {
+      fields.push_back(line.substr(start, comma - start));
+    }
+    fields.push_back(line.substr(start));
+    EXPECT_EQ(fields.size(), 7u) << line;
+    rows.push_back(fields);
+  }
+  return rows;
+}
+
+// Every file under `dir`, with its contents.
+std::map<std::string, std::string> tree(const fs::path& dir) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : fs::recursive_directory_iterator(dir)) {
+    if (entry.is_regular_file()) {
+      files[fs::relative(entry.path(), dir).string()] = slurp(entry.path());
+    }
+  }
+  return files;
+}
+
+TEST(CorvaneBalance, RowsOfMonthsWithReturnsAndTheSameGridsAsWithout) {
+  // The worked example with cell (10, 20) inactive, an area A3 whose acreage lies on that cell
+  // only, and a point area A4 outside the grid, which has no acreage.
+  const auto inputs = [](Basin& basin, const std::string& balance) {
+    basin.worked_example("FILE out rch are");
+    basin.file("ibound.txt", ibound_grid({cell_of(10, 20)}));
+    basin.file("a3.txt", acreage_grid({{cell_of(10, 20), 8}}));
+    basin.file("table.txt",
+               "YRMO A1 A2 A3 A4\n195003 40 5 0 3\n195004 0 0 7 0\n195005 0 0 0 2\n"
+               "195006 1 0 0 -1\n");
+    std::string params = slurp(basin / "params.txt");
+    params.replace(params.find("RETURN"), 0,
+                   "IBOUND ibound.txt\nAREA A3 a3.txt\nAREA A4 * 100 100\n" + balance);
+    basin.file("params.txt", params);
+  };
+  Basin plain;
+  inputs(plain, "");
+  ProgramResult without = plain.run();
+  ASSERT_EQ(without.exit_status, 0) << without.out;
+  Basin asked;
+  inputs(asked, "BALANCE balance.csv\n");
+  ProgramResult with = asked.run();
+  ASSERT_EQ(with.exit_status, 0) << with.out;
+  EXPECT_EQ(with.out, without.out);
+  EXPECT_EQ(with.out, " AREA outside domain AREA A4 * 100 100\n");
+  EXPECT_EQ(tree(asked / "out"), tree(plain / "out"));
+  EXPECT_FALSE(plain.exists("balance.csv"));
+  // March: A1's quarter on the inactive cell is lost, A4 has no acreage. April: A3's flow all
+  // falls on the inactive cell, so the grid is all 0 and has no file. June adds up to 0.
+  EXPECT_EQ(slurp(asked / "balance.csv"),
+            "year,month,return_flow,active_cells,inactive_cells,no_acreage,recharge_file\n"
+            "1950,3,48,35,10,3,out/1950.03.rch\n"
+            "1950,4,7,0,7,0,\n"
+            "1950,5,2,0,0,2,\n");
+  EXPECT_EQ(asked.listing("out"), (std::vector<std::string>{"1950.03.rch", "1950.are"}));
+}
+
+TEST(CorvaneBalance, MissingNameStopsBeforeAnyOutput) {
+  Basin basin;
+  basin.worked_example("FILE out rch are");
+  basin.file("params.txt", "BALANCE   \n" + slurp(basin / "params.txt"));
+  ProgramResult result = basin.run();
+  EXPECT_EQ(result.out, " Invalid BALANCE file name BALANCE\n");
+  EXPECT_EQ(result.exit_status, 1);
+  EXPECT_TRUE(basin.listing("out").empty());
+}
+
+TEST(CorvaneBalance, ExampleBasinBalancesToTheGrids) {
+  Basin basin;
+  fs::copy(testsupport::source_dir() / "examples/corvane", basin / "", fs::copy_options::recursive);
+  fs::create_directories(basin / "grids/text");
+  // A second BALANCE replaces whatever name the example's parameter file gives.
+  basin.file("params.txt", slurp(basin / "params.txt") + "BALANCE \"check balance.csv\"\n");
+  ProgramResult result = basin.run();
+  EXPECT_EQ(result.out, "");
+  ASSERT_EQ(result.exit_status, 0);
+  EXPECT_FALSE(basin.exists("balance.csv"));
+  const std::vector<std::vector<std::string>> rows =
+      balance_rows(slurp(basin / "check balance.csv"));
+  ASSERT_EQ(rows.size(), 14u);
+  double lost = 0.0;
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const std::vector<std::string>& row = rows[i];
+    ASSERT_EQ(row.size(), 7u);
+    const int year = 1998 + static_cast<int>(i / 7);
+    const int month = 4 + static_cast<int>(i % 7);
+    EXPECT_EQ(row[0], std::to_string(year));
+    EXPECT_EQ(row[1], std::to_string(month));
+    const double total = std::stod(row[2]);
+    const double active = std::stod(row[3]);
+    const double inactive = std::stod(row[4]);
+    const double no_acreage = std::stod(row[5]);
+    EXPECT_NEAR(active + inactive + no_acreage, total, 1e-9) << row[0] << "." << row[1];
+    // The active part is what the grid file holds.
+    const std::string name = "grids/text/" + row[0] + (month < 10 ? ".0" : ".") + row[1] + ".rch";
+    EXPECT_EQ(row[6], name);
+    double grid_sum = 0.0;
+    for (double value : text_values(slurp(basin / name))) grid_sum += value;
+    EXPECT_NEAR(active, grid_sum, 1e-9) << name;
+    lost += inactive;
+  }
+  // The basin has irrigated acreage outside the active cells, so some return flow is lost.
+  EXPECT_GT(lost, 0.0);
+}
+
+TEST(CorvaneBalance, FailedRunLeavesNoBalance) {
+  // The grids cannot be written: the run stops before the balance, and an older one stays.
+  Basin basin;
+  basin.worked_example("FILE results rch are");
+  basin.file("params.txt", slurp(basin / "params.txt") + "BALANCE balance.csv\n");
+  basin.file("balance.csv", "older balance\n");
+  ProgramResult result = basin.run();
+  EXPECT_EQ(result.out, " Cannot open file results/1950.03.rch\n");
+  EXPECT_EQ(result.exit_status, 1);
+  EXPECT_EQ(slurp(basin / "balance.csv"), "older balance\n");
+
+  // The balance itself cannot be created, or not written whole: the grids stay, no balance.
+  Basin nodir;
+  nodir.worked_example("FILE out rch are");
+  nodir.file("params.txt", slurp(nodir / "params.txt") + "BALANCE sums/balance.csv\n");
+  result = nodir.run();
+  EXPECT_EQ(result.out, " Cannot open file sums/balance.csv\n");
+  EXPECT_EQ(result.exit_status, 1);
+  EXPECT_EQ(nodir.listing("out"), (std::vector<std::string>{"1950.03.rch", "1950.are"}));
+
+  Basin full;
+  full.worked_example("FILE out rch are");
+  // No year of the table: no grids, a balance of its header only, which exceeds the limit.
+  full.file("params.txt", slurp(full / "params.txt") + "TRANSIENT 2030 2030\nBALANCE b.csv\n");
+  RunOptions options;
+  options.file_size_limit = 40;
+  result = full.run(options);
+  EXPECT_EQ(result.out, " Cannot write to file b.csv\n");
+  EXPECT_EQ(result.exit_status, 1);
+  for (const std::string& name : full.listing("")) {
+    EXPECT_EQ(name.find("b.csv"), std::string::npos) << name;
+  }
+}
+
 }  // namespace

@@ -19,7 +19,8 @@ echo "tallisk: impact page in $run/tallisk/runs/1995.htm"
 cp -r "$here/corvane" "$run/corvane"
 mkdir -p "$run/corvane/grids/text" "$run/corvane/grids/binary"
 (cd "$run/corvane" && "$build/corvane/corvane" params.txt && "$build/corvane/corvane" params-bin.txt)
-echo "corvane: text grids in $run/corvane/grids/text, binary grids in $run/corvane/grids/binary"
+echo "corvane: text grids in $run/corvane/grids/text, binary grids in $run/corvane/grids/binary,"
+echo "         water balance in $run/corvane/balance.csv"
 
 # gridkit: a map of one month's recharge of the example basin, from the first monthly grid
 # (named YEAR.MONTH.ext) found under the run, with the basin's inactive cells masked.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "stop_text.h"
+
 #include <cmath>
 #include <memory>
 #include <string>
@@ -12,15 +14,7 @@
 namespace membrelv2 {
 namespace {
 
-template <typename Action>
-std::string stop_text(Action action) {
-  try {
-    action();
-  } catch (const Stop& failure) {
-    return failure.what();
-  }
-  return "";
-}
+using testsupport::stop_text;
 
 // x and y of the centre of cell (column, row).
 float centre_x(int column) { return 266023 + (column - 0.5f) * 5280; }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "stop_text.h"
+
 #include <cstdio>
 #include <string>
 
@@ -11,15 +13,7 @@ namespace membrelv2 {
 namespace {
 
 // The diagnostic of a stop raised by `action`, or "" when it did not stop.
-template <typename Action>
-std::string stop_text(Action action) {
-  try {
-    action();
-  } catch (const Stop& failure) {
-    return failure.what();
-  }
-  return "";
-}
+using testsupport::stop_text;
 
 TEST(ParseReal, ReadsEveryFormOfDecimalNumber) {
   float value = 0;

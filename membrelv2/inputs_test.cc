@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "stop_text.h"
+
 #include <memory>
 #include <string>
 
@@ -10,15 +12,7 @@
 namespace membrelv2 {
 namespace {
 
-template <typename Action>
-std::string stop_text(Action action) {
-  try {
-    action();
-  } catch (const Stop& failure) {
-    return failure.what();
-  }
-  return "";
-}
+using testsupport::stop_text;
 
 std::string grid_of(char fill_digit, int lines) {
   std::string row;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "stop_text.h"
+
 #include <string>
 
 #include "utl/fields.h"
@@ -9,16 +11,7 @@
 namespace utl {
 namespace {
 
-template <typename Stop>
-std::string stop_text(Stop stop) {
-  try {
-    stop();
-  } catch (const Fatal& fatal) {
-    return fatal.text();
-  }
-  ADD_FAILURE() << "did not stop";
-  return "";
-}
+using testsupport::stop_text;
 
 TEST(Error2, TrimsTheNameAndSeparatesByOneBlank) {
   const std::string line =

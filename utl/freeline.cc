@@ -4,17 +4,23 @@
 #include <charconv>
 #include <cmath>
 
+#include "utl/shortest.h"
+
 namespace utl {
+
+static_assert(2 + kMaxShortest + 1 <= kMaxRealItem, "blank, sign column, digits, point");
 
 int format_real_item(char* out, double value) {
   char* p = out;
   *p++ = ' ';
   if (!std::signbit(value)) *p++ = ' ';
   char* digits = p;
-  p = std::to_chars(p, out + kMaxRealItem, value).ptr;
+  p = shortest_chars(p, value);
   // Always show that the item is a real: a decimal point, unless an exponent or a special value
-  // already says so.
-  bool marked = false;
+  // already says so. A value with a fractional part always shows a point or an exponent.
+  const bool fractional =
+      std::fabs(value) < 0x1p52 && static_cast<double>(static_cast<long long>(value)) != value;
+  bool marked = fractional;
   for (const char* q = digits; q < p && !marked; ++q) marked = *q == '.' || *q == 'e' || *q == 'n';
   if (!marked) *p++ = '.';
   return static_cast<int>(p - out);

@@ -235,6 +235,12 @@ FreeGridStatus read_free_grid(std::string_view text, std::span<double> grid, int
         break;
       }
       after_comma = false;
+      // Most cells of an acreage grid are empty: "0.00" is taken whole.
+      if (end - p > 4 && std::memcmp(p, "0.00", 4) == 0 && char_class(p[4]) != kText) {
+        row[filled++] = 0.0;
+        p += 4;
+        continue;
+      }
       if (read_plain_decimal(p, end, row[filled])) {
         ++filled;
         continue;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "stop_text.h"
+
 #include <charconv>
 #include <cmath>
 #include <random>
@@ -19,15 +21,7 @@ using testsupport::spit;
 using testsupport::TempDir;
 
 // The diagnostic that a stop made while running `read` carries; empty when it did not stop.
-template <typename Read>
-std::string stop_text(Read read) {
-  try {
-    read();
-  } catch (const Fatal& fatal) {
-    return fatal.text();
-  }
-  return "";
-}
+using testsupport::stop_text;
 
 struct Flags {
   std::vector<int> grid;

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "stop_text.h"
+
 #include <cmath>
 #include <limits>
 #include <stdexcept>
@@ -18,15 +20,7 @@ namespace {
 using V = std::vector<double>;
 
 // The diagnostic text of a fatal stop raised by `call`, or "" when it returns normally.
-template <typename F>
-std::string fatal_text(F call) {
-  try {
-    call();
-  } catch (const Fatal& stop) {
-    return stop.text();
-  }
-  return "";
-}
+using testsupport::stop_text;
 
 // The stop of binfind for `xv`: the message, a blank item and the real item.
 std::string out_of_range(double xv) {
@@ -77,9 +71,9 @@ TEST(Spline, KnotCountLimits) {
   const std::string many = " Too many points to fit spline\n";
   // Counts are checked before any array is read.
   for (int n : {1, 0, -5}) {
-    EXPECT_EQ(fatal_text([&] { spline({}, {}, n, {}, {}, 0, 0); }), one) << n;
+    EXPECT_EQ(stop_text([&] { spline({}, {}, n, {}, {}, 0, 0); }), one) << n;
   }
-  EXPECT_EQ(fatal_text([] { spline({}, {}, 1025, {}, {}, 0, 0); }), many);
+  EXPECT_EQ(stop_text([] { spline({}, {}, 1025, {}, {}, 0, 0); }), many);
 
   V x(1024), y(1024);
   for (int k = 0; k < 1024; ++k) x[k] = k, y[k] = 2.0 * k;
@@ -93,12 +87,12 @@ TEST(Spline, StopsAtTheFirstAbscissaOutOfRangeKeepingEarlierValues) {
   const V x{0, 1, 2};
   const V y{0, 1, 4};
   V ye(4, -99.0);
-  EXPECT_EQ(fatal_text([&] { spline(x, y, 3, V{0.5, 2.0, 2.5, 1.0}, ye, 4, 1); }), range);
+  EXPECT_EQ(stop_text([&] { spline(x, y, 3, V{0.5, 2.0, 2.5, 1.0}, ye, 4, 1); }), range);
   EXPECT_EQ(ye, (V{0.5, 4.0, -99.0, -99.0}));
 
-  EXPECT_EQ(fatal_text([&] { spline(x, y, 3, V{-1e-300}, ye, 1, 0); }), range);
+  EXPECT_EQ(stop_text([&] { spline(x, y, 3, V{-1e-300}, ye, 1, 0); }), range);
   const double nan = std::numeric_limits<double>::quiet_NaN();
-  EXPECT_EQ(fatal_text([&] { spline(x, y, 3, V{nan}, ye, 1, 0); }), range);
+  EXPECT_EQ(stop_text([&] { spline(x, y, 3, V{nan}, ye, 1, 0); }), range);
 }
 
 TEST(Spline, RefusesArraysShorterThanTheirCounts) {
@@ -127,21 +121,21 @@ TEST(Binfind, ExactHitTakesTheEntryWithoutWeighingItsNeighbour) {
 
 TEST(Binfind, SingleEntryTable) {
   EXPECT_EQ(binfind(5.0, V{5.0}, V{7.0}, 1), 7.0);
-  EXPECT_EQ(fatal_text([] { binfind(5.5, V{5.0}, V{7.0}, 1); }), out_of_range(5.5));
+  EXPECT_EQ(stop_text([] { binfind(5.5, V{5.0}, V{7.0}, 1); }), out_of_range(5.5));
 }
 
 TEST(Binfind, OutOfRangeStopsWithTheValue) {
   const V xtab{1, 2, 3};
   const V ytab{10, 20, 30};
-  EXPECT_EQ(fatal_text([&] { binfind(3.5, xtab, ytab, 3); }),
+  EXPECT_EQ(stop_text([&] { binfind(3.5, xtab, ytab, 3); }),
             " Value out of range in BINFIND   3.5\n");
-  EXPECT_EQ(fatal_text([&] { binfind(-0.5, xtab, ytab, 3); }), out_of_range(-0.5));
-  EXPECT_EQ(fatal_text([&] { binfind(0.999, xtab, ytab, 3); }), out_of_range(0.999));
+  EXPECT_EQ(stop_text([&] { binfind(-0.5, xtab, ytab, 3); }), out_of_range(-0.5));
+  EXPECT_EQ(stop_text([&] { binfind(0.999, xtab, ytab, 3); }), out_of_range(0.999));
   // An empty table is out of range before its arrays are looked at.
-  EXPECT_EQ(fatal_text([] { binfind(2.0, {}, {}, 0); }), out_of_range(2.0));
-  EXPECT_EQ(fatal_text([] { binfind(2.0, {}, {}, -1); }), out_of_range(2.0));
+  EXPECT_EQ(stop_text([] { binfind(2.0, {}, {}, 0); }), out_of_range(2.0));
+  EXPECT_EQ(stop_text([] { binfind(2.0, {}, {}, -1); }), out_of_range(2.0));
   const std::string text =
-      fatal_text([&] { binfind(std::numeric_limits<double>::quiet_NaN(), xtab, ytab, 3); });
+      stop_text([&] { binfind(std::numeric_limits<double>::quiet_NaN(), xtab, ytab, 3); });
   EXPECT_EQ(text.rfind(" Value out of range in BINFIND ", 0), 0u) << text;
 }
 

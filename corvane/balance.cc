@@ -1,0 +1,106 @@
+// Water balance of the run, computed beside the recharge grids from the same shares and written
+// as one CSV file at the end of the run.
+#include "corvane/balance.h"
+
+#include <charconv>
+#include <cmath>
+
+#include "utl/fatal.h"
+#include "utl/safe_output.h"
+
+namespace corvane {
+namespace {
+
+// A number with the fewest digits that read back to it; a negative zero is written as 0.
+void append_number(std::string& text, double value) {
+  char buffer[32];
+  text.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, value + 0.0).ptr);
+}
+
+// A CSV field, quoted when it holds a separator, a quote, a line end or an edge blank.
+void append_field(std::string& text, const std::string& value) {
+  const bool quote = value.find_first_of(",\"\r\n") != std::string::npos ||
+                     (!value.empty() && (value.front() == ' ' || value.back() == ' '));
+  if (!quote) {
+    text += value;
+    return;
+  }
+  text += '"';
+  for (char c : value) {
+    if (c == '"') text += '"';
+    text += c;
+  }
+  text += '"';
+}
+
+}  // namespace
+
+std::vector<AreaSplit> split_areas(const Params& params, const std::vector<AreaShares>& shares) {
+  std::vector<AreaSplit> split(shares.size());
+  for (std::size_t n = 0; n < shares.size(); ++n) {
+    AreaSplit& out = split[n];
+    out.has_shares = shares[n].has_shares;
+    if (!out.has_shares) continue;
+    for (double share : shares[n].share) out.active += share;
+    const AreaCells& cells = params.acres[n];
+    const double total = total_acres(cells);
+    for (std::size_t k = 0; k < cells.cell.size(); ++k) {
+      if (params.ibound[static_cast<std::size_t>(cells.cell[k])] != 0) continue;
+      out.inactive += cells.acres[k] / total;
+    }
+  }
+  return split;
+}
+
+BalanceRow month_balance(const std::vector<AreaSplit>& split, std::span<const double> flows,
+                         int year, int month) {
+  BalanceRow row;
+  row.year = year;
+  row.month = month;
+  for (std::size_t n = 0; n < split.size(); ++n) {
+    const double flow = flows[n];
+    row.total += flow;
+    if (split[n].has_shares) {
+      row.active += flow * split[n].active;
+      row.inactive += flow * split[n].inactive;
+    } else {
+      row.no_acreage += flow;
+    }
+  }
+  return row;
+}
+
+bool grid_written(std::span<const double> grid) {
+  // The grid writer's own test, with the multiplier 1: a NaN cell counts as written.
+  for (double cell : grid) {
+    if (std::fabs(cell) != 0.0) return true;
+  }
+  return false;
+}
+
+std::string balance_csv(const std::vector<BalanceRow>& rows) {
+  std::string text =
+      "year,month,return_flow,active_cells,inactive_cells,no_acreage,recharge_file\n";
+  for (const BalanceRow& row : rows) {
+    text += std::to_string(row.year);
+    text += ',';
+    text += std::to_string(row.month);
+    for (double value : {row.total, row.active, row.inactive, row.no_acreage}) {
+      text += ',';
+      append_number(text, value);
+    }
+    text += ',';
+    append_field(text, row.file);
+    text += '\n';
+  }
+  return text;
+}
+
+void write_balance(const std::string& file, const std::vector<BalanceRow>& rows) {
+  const std::string text = balance_csv(rows);
+  utl::SafeOutput out(file);
+  if (!out.ok()) utl::error("Cannot open file " + file);
+  if (!out.write(text) || !out.commit()) utl::error("Cannot write to file " + file);
+}
+
+}  // namespace corvane
