@@ -23,7 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const int npoints = data[0] % 5;
   const int nskip = 1 + data[1] % 3;
   std::size_t used = 2;
-  const std::size_t gage_bytes = static_cast<std::size_t>(npoints) * kFuzzSlots * tallisk::kGageLength;
+  const std::size_t gage_bytes =
+      static_cast<std::size_t>(npoints) * kFuzzSlots * tallisk::kGageLength;
   if (size < used + gage_bytes) return 0;
 
   tallisk::GageTable gages;

@@ -75,9 +75,8 @@ TEST_F(CorvaneFaults, DiskFullAtTheSecondGrid) {
   // The same run without the fault, for the grid that does get written.
   testsupport::TempDir clean;
   fs::copy(work_, clean.path() / "work", fs::copy_options::recursive);
-  ASSERT_EQ(testsupport::run_program(CORVANE_EXE, {"params.txt"}, clean.path() / "work")
-                .exit_status,
-            0);
+  ASSERT_EQ(
+      testsupport::run_program(CORVANE_EXE, {"params.txt"}, clean.path() / "work").exit_status, 0);
   const std::string january = testsupport::slurp(clean.path() / "work" / "out" / "1950.01.rch");
   const std::string february = testsupport::slurp(clean.path() / "work" / "out" / "1950.02.rch");
   ASSERT_LT(january.size() + 1000, february.size());

@@ -19,10 +19,10 @@ using testsupport::spit;
 const char* const kListings[] = {"ks/output1995.dat", "ks/check1995.out"};
 
 // The outputs of a run of 1995.
-const char* const kOutputs[] = {"output1995.dat", "check1995.out", "swretgrid1995.dat",
-                                "swacresgrid1995.dat", "1995.05.rcs", "1995.06.rcs",
-                                "1995.07.rcs", "1995.08.rcs", "1995.09.rcs", "1995.10.rcs",
-                                "1995.asw"};
+const char* const kOutputs[] = {"output1995.dat",      "check1995.out", "swretgrid1995.dat",
+                                "swacresgrid1995.dat", "1995.05.rcs",   "1995.06.rcs",
+                                "1995.07.rcs",         "1995.08.rcs",   "1995.09.rcs",
+                                "1995.10.rcs",         "1995.asw"};
 
 class Membrelv2Faults : public ::testing::Test {
  protected:
@@ -46,8 +46,8 @@ class Membrelv2Faults : public ::testing::Test {
   // /dev/null, which has no size.
   testsupport::ProgramResult membrelv2(const testsupport::RunOptions& options = {}) {
     if (options.file_size_limit >= 0 && options.file_size_limit < 100000) {
-      return testsupport::run_program("/bin/sh", {"-c", "exec \"$0\" 1995 >/dev/null", MEMBRELV2_EXE},
-                                      work_, options);
+      return testsupport::run_program(
+          "/bin/sh", {"-c", "exec \"$0\" 1995 >/dev/null", MEMBRELV2_EXE}, work_, options);
     }
     return testsupport::run_program(MEMBRELV2_EXE, {"1995"}, work_, options);
   }
