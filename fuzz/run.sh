@@ -9,7 +9,10 @@ cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 shift || true
 command -v clang++ >/dev/null || { echo "fuzz/run.sh needs clang++ (Debian: clang)"; exit 1; }
+# Every library is built with coverage instrumentation too, so the fuzzer sees into the readers
+# and not only into the harness.
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link \
   -DRECHARGE_SANITIZE=ON -DRECHARGE_FUZZ=ON -DRECHARGE_TESTS=OFF >/dev/null
 names=("$@")
 if [ ${#names[@]} -eq 0 ]; then
@@ -26,7 +29,7 @@ for n in "${names[@]}"; do
   seeds=("fuzz/corpus/$n")
   [ -d "fuzz/regressions/$n" ] && seeds+=("fuzz/regressions/$n")
   if ! "build-fuzz/fuzz/${n}_fuzz" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-       -artifact_prefix="fuzz/crashes/${n}-" -print_final_stats=1 "${seeds[@]}" \
+       -artifact_prefix="$PWD/fuzz/crashes/${n}-" -print_final_stats=1 "${seeds[@]}" \
        2> "build-fuzz/${n}.log"; then
     echo "!! $n failed; see build-fuzz/${n}.log and fuzz/crashes/"
     tail -n 30 "build-fuzz/${n}.log"

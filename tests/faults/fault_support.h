@@ -1,0 +1,83 @@
+// Helpers of the fault-injection tests: what a directory holds, and a directory that not even
+// the superuser can write into.
+#pragma once
+
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <map>
+#include <string>
+
+namespace faults {
+
+namespace fs = std::filesystem;
+
+// Every file under `dir` (relative path) with its bytes; directories as "<dir>".
+inline std::map<std::string, std::string> snapshot(const fs::path& dir) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : fs::recursive_directory_iterator(dir)) {
+    const std::string name = fs::relative(entry.path(), dir).string();
+    if (entry.is_directory()) {
+      files[name] = "<dir>";
+    } else {
+      std::FILE* in = std::fopen(entry.path().c_str(), "rb");
+      std::string bytes;
+      char buffer[4096];
+      for (std::size_t got; in != nullptr && (got = std::fread(buffer, 1, sizeof buffer, in)) > 0;)
+        bytes.append(buffer, got);
+      if (in != nullptr) std::fclose(in);
+      files[name] = bytes;
+    }
+  }
+  return files;
+}
+
+// Makes `dir` refuse new entries while it lives: by its permission bits for an ordinary user,
+// by the immutable attribute for the superuser, whom permission bits do not stop. ok() is
+// false when neither is possible here (the test is then skipped).
+class Unwritable {
+ public:
+  explicit Unwritable(fs::path dir) : dir_(std::move(dir)) {
+    if (geteuid() != 0) {
+      ok_ = chmod(dir_.c_str(), 0555) == 0;
+      return;
+    }
+    const int fd = open(dir_.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0) return;
+    int flags = 0;
+    if (ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
+      flags |= FS_IMMUTABLE_FL;
+      ok_ = ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+      immutable_ = ok_;
+    }
+    close(fd);
+  }
+  ~Unwritable() {
+    if (!ok_) return;
+    if (!immutable_) {
+      chmod(dir_.c_str(), 0755);
+      return;
+    }
+    const int fd = open(dir_.c_str(), O_RDONLY | O_DIRECTORY);
+    int flags = 0;
+    if (fd >= 0 && ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
+      flags &= ~FS_IMMUTABLE_FL;
+      ioctl(fd, FS_IOC_SETFLAGS, &flags);
+    }
+    if (fd >= 0) close(fd);
+  }
+  Unwritable(const Unwritable&) = delete;
+  Unwritable& operator=(const Unwritable&) = delete;
+  bool ok() const { return ok_; }
+
+ private:
+  fs::path dir_;
+  bool ok_ = false;
+  bool immutable_ = false;
+};
+
+}  // namespace faults
