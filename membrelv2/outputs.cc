@@ -37,38 +37,21 @@ int write_all(int fd, std::string_view content) {
 
 }  // namespace
 
-Listing::Listing(std::string path) : path_(std::move(path)) {
-  file_ = std::fopen(path_.c_str(), "w");
-  if (file_ == nullptr) cannot_create(path_, errno);
-}
-
-Listing::~Listing() {
-  if (file_ != nullptr) std::fclose(file_);
-}
-
-void Listing::write(std::string_view text) {
-  errno = 0;
-  if (std::fwrite(text.data(), 1, text.size(), file_) != text.size() || std::fflush(file_) != 0) {
-    cannot_write(path_, errno);
-  }
-}
-
-void Listing::close() {
-  errno = 0;
-  const int status = std::fclose(file_);
-  file_ = nullptr;
-  if (status != 0) cannot_write(path_, errno);
-}
-
-void write_whole(const std::string& path, std::string_view content) {
-  // The temporary name is unique to this process; O_EXCL keeps an unrelated file untouched.
-  std::string temp;
-  int fd = -1;
-  for (int attempt = 0; fd < 0; ++attempt) {
+// Creates a new temporary file beside `path`, with a name unique to this process; O_EXCL keeps
+// an unrelated file untouched. Stops the run when it cannot be created.
+static int create_temp(const std::string& path, std::string& temp) {
+  for (int attempt = 0;; ++attempt) {
     temp = path + ".tmp" + std::to_string(::getpid()) + "." + std::to_string(attempt);
-    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && (errno != EEXIST || attempt == 99)) cannot_create(path, errno);
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0) return fd;
+    if (errno != EEXIST || attempt == 99) cannot_create(path, errno);
   }
+}
+
+// Writes `content` to the temporary file `fd` and renames it over `path`. Stops the run when
+// that fails, with the temporary file removed.
+static void finish_temp(int fd, const std::string& temp, const std::string& path,
+                        std::string_view content) {
   int error = write_all(fd, content);
   if (::close(fd) != 0 && error == 0) error = errno;
   if (error == 0 && std::rename(temp.c_str(), path.c_str()) != 0) {
@@ -80,6 +63,29 @@ void write_whole(const std::string& path, std::string_view content) {
     std::remove(temp.c_str());
     cannot_write(path, error);
   }
+}
+
+Listing::Listing(std::string path) : path_(std::move(path)) { fd_ = create_temp(path_, temp_); }
+
+Listing::~Listing() {
+  if (fd_ >= 0) {
+    ::close(fd_);
+    std::remove(temp_.c_str());
+  }
+}
+
+void Listing::write(std::string_view text) { text_ += text; }
+
+void Listing::close() {
+  const int fd = fd_;
+  fd_ = -1;
+  finish_temp(fd, temp_, path_, text_);
+}
+
+void write_whole(const std::string& path, std::string_view content) {
+  std::string temp;
+  const int fd = create_temp(path, temp);
+  finish_temp(fd, temp, path, content);
 }
 
 std::string plot_text(const Tables& tables, const float* grid) {

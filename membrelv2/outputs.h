@@ -11,23 +11,28 @@
 
 namespace membrelv2 {
 
-// A listing written line by line straight to its file, created or replaced.
+// A listing gathered line by line and written whole when the run completes: a temporary file
+// beside it is created at once (so a missing ks/ stops the run there), filled and renamed by
+// close(). A run that stops earlier leaves an older listing as it was.
 class Listing {
  public:
   // Stops the run when the file cannot be created.
   explicit Listing(std::string path);
+  // Removes the temporary file unless close() renamed it.
   ~Listing();
   Listing(const Listing&) = delete;
   Listing& operator=(const Listing&) = delete;
 
-  // Appends `text` and passes it on to the file at once; stops the run when that fails.
+  // Appends `text` to the listing.
   void write(std::string_view text);
-  // Closes the file; stops the run when its last lines cannot be written.
+  // Writes the listing and renames it over its file; stops the run when that fails.
   void close();
 
  private:
   std::string path_;
-  std::FILE* file_ = nullptr;
+  std::string temp_;
+  std::string text_;
+  int fd_ = -1;
 };
 
 // Writes `content` as the whole file `path`: to a temporary file beside it, renamed over it

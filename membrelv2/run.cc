@@ -72,9 +72,10 @@ void process(const std::string& year) {
   authorized.rewind();
   const Distribution distribution = distribute(records_of(authorized), t, listing);
   exceptions.write(listing);
-  exceptions.close();
 
   writeoutputs(t, diversions, distribution, check, stdout);
+  // The listings go out last, so a run that stops leaves the older ones as they were.
+  exceptions.close();
   check.close();
 }
 

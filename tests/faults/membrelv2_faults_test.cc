@@ -127,7 +127,7 @@ TEST_F(Membrelv2Faults, DiskFullAtThePlotFiles) {
 // The listings are opened, and so emptied, before the grids are written, and filled as the run
 // goes: a run that stops later leaves the check listing half-written and both earlier listings
 // lost. Enable once the listings are written like every other output file.
-TEST_F(Membrelv2Faults, DISABLED_ListingsSurviveAFailedRun) {
+TEST_F(Membrelv2Faults, ListingsSurviveAFailedRun) {
   testsupport::RunOptions full;
   full.file_size_limit = 1000;
   expect_stop("cannot write output file ks/swretgrid1995.dat: ", full, true);
