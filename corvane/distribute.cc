@@ -33,9 +33,32 @@ std::vector<AreaShares> prepare_shares(const Params& params) {
       out.acres.push_back(cells.acres[k]);
       out.share.push_back(out.has_shares ? cells.acres[k] / total : 0.0);
     }
+    for (std::size_t k = 0; k < out.cell.size(); ++k) {
+      if (k > 0 && out.cell[k] == out.cell[k - 1] + 1) {
+        ++out.runs.back().length;
+      } else {
+        out.runs.push_back({out.cell[k], static_cast<std::int32_t>(k), 1});
+      }
+    }
   }
   return shares;
 }
+
+namespace {
+
+// Adds `scale` times each of `length` values at `values` to the cells from `out` on: within
+// a run the cells are distinct, so the compiler may process several at once, and each cell
+// still takes its product and its sum exactly as one at a time would.
+void add_scaled(double* __restrict out, const double* __restrict values, std::int32_t length,
+                double scale) {
+  for (std::int32_t i = 0; i < length; ++i) out[i] += values[i] * scale;
+}
+
+void add_plain(double* __restrict out, const double* __restrict values, std::int32_t length) {
+  for (std::int32_t i = 0; i < length; ++i) out[i] += values[i];
+}
+
+}  // namespace
 
 void month_recharge(const std::vector<AreaShares>& shares, std::span<const double> flows,
                     std::span<double> rech) {
@@ -44,11 +67,10 @@ void month_recharge(const std::vector<AreaShares>& shares, std::span<const doubl
     const AreaShares& area = shares[n];
     const double flow = flows[n];
     if (!area.has_shares || flow == 0.0) continue;
-    const std::int32_t* cell = area.cell.data();
-    const double* share = area.share.data();
-    const std::size_t count = area.cell.size();
-    for (std::size_t k = 0; k < count; ++k)
-      rech[static_cast<std::size_t>(cell[k])] += share[k] * flow;
+    for (const CellRun& run : area.runs) {
+      add_scaled(rech.data() + run.first_cell, area.share.data() + run.first_entry, run.length,
+                 flow);
+    }
   }
 }
 
@@ -57,9 +79,9 @@ void year_area(const std::vector<AreaShares>& shares, const std::vector<bool>& h
   std::fill(area.begin(), area.end(), 0.0);
   for (std::size_t n = 0; n < shares.size(); ++n) {
     if (!has_returns[n]) continue;
-    const AreaShares& a = shares[n];
-    for (std::size_t k = 0; k < a.cell.size(); ++k) {
-      area[static_cast<std::size_t>(a.cell[k])] += a.acres[k];
+    for (const CellRun& run : shares[n].runs) {
+      add_plain(area.data() + run.first_cell, shares[n].acres.data() + run.first_entry,
+                run.length);
     }
   }
 }

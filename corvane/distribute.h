@@ -10,12 +10,23 @@
 
 namespace corvane {
 
+// Cells next to one another in grid order: `length` cells from `first_cell`, whose acres and
+// shares start at entry `first_entry` of their area's lists.
+struct CellRun {
+  std::int32_t first_cell;
+  std::int32_t first_entry;
+  std::int32_t length;
+};
+
 // The active cells of one area that hold acreage, with each cell's acres and its share of the
-// area's return flow (acres / total acres of the area, inactive cells included in the total).
+// area's return flow (acres / total acres of the area, inactive cells included in the total),
+// in grid order; `runs` groups them into runs of neighbouring cells, so that sums over an area
+// go through whole stretches of the grid at once.
 struct AreaShares {
   std::vector<std::int32_t> cell;
   std::vector<double> acres;
   std::vector<double> share;
+  std::vector<CellRun> runs;
   bool has_shares = false;  // false when the total acreage is 0: the flows reach no cell
 };
 
