@@ -81,21 +81,24 @@ int convert_int(std::string_view field, int& value) {
   return 0;
 }
 
-int convert_real(std::string_view field, double& value) {
-  char buffer[kNumericWidth];
-  std::string_view chars = numeric_chars(field, buffer);
+int parse_real(std::string_view chars, double& value) {
   value = 0.0;
-  if (chars.empty()) return 0;  // an empty field reads as 0
-
-  // Rewrite the Fortran forms as sign, mantissa digits, 'e', exponent for from_chars.
-  char normal[kNumericWidth + 8];
+  // Rewrite the Fortran forms as sign, mantissa digits, 'e', exponent for from_chars; the
+  // exponent is held to 6 digits, far beyond the range of a double.
+  char small[64];
+  std::string large;
+  char* normal = small;
+  if (chars.size() + 9 > sizeof small) {
+    large.resize(chars.size() + 9);
+    normal = large.data();
+  }
   std::size_t n = 0;
   std::size_t i = 0;
   bool negative = false;
-  if (chars[i] == '+' || chars[i] == '-') negative = chars[i++] == '-';
+  if (i < chars.size() && (chars[i] == '+' || chars[i] == '-')) negative = chars[i++] == '-';
   if (negative) normal[n++] = '-';
   int digits = 0;
-  int leading_exponent = 0;  // decimal exponent of the first nonzero digit, for range checks
+  long long leading_exponent = 0;  // decimal exponent of the first nonzero digit, for range checks
   bool seen_point = false;
   bool seen_nonzero = false;
   for (; i < chars.size(); ++i) {
@@ -132,9 +135,7 @@ int convert_real(std::string_view field, double& value) {
     }
     if (exp_negative) exponent = -exponent;
     normal[n++] = 'e';
-    auto [end, ec] = std::to_chars(normal + n, normal + sizeof normal, exponent);
-    if (ec != std::errc()) return kBadForm;
-    n = static_cast<std::size_t>(end - normal);
+    n = static_cast<std::size_t>(std::to_chars(normal + n, normal + n + 8, exponent).ptr - normal);
   }
   auto [end, ec] = std::from_chars(normal, normal + n, value, std::chars_format::general);
   if (ec == std::errc::result_out_of_range) {
@@ -151,6 +152,14 @@ int convert_real(std::string_view field, double& value) {
     return kBadForm;
   }
   return 0;
+}
+
+int convert_real(std::string_view field, double& value) {
+  char buffer[kNumericWidth];
+  const std::string_view chars = numeric_chars(field, buffer);
+  value = 0.0;
+  if (chars.empty()) return 0;  // an empty field reads as 0
+  return parse_real(chars, value);
 }
 
 std::string charin(std::string_view line, int istart, int& ipos, int& ierr) {

@@ -30,6 +30,11 @@ int intin(std::string_view line, int istart, int& ipos, int& ierr);
 // decimals). `ierr` as for intin; a value beyond the range of a double fails.
 double realin(std::string_view line, int istart, int& ipos, int& ierr);
 
+// Converts `text`, a number without blanks of any length, in the forms realin accepts (an
+// optional sign, digits with at most one point, an exponent of E or D or a bare sign).
+// Returns 0 on success, a positive code otherwise; a value too small for a double reads as 0.
+int parse_real(std::string_view text, double& value);
+
 // Converts one numeric field as intin does (first 32 characters, blanks ignored).
 // Returns 0 on success, a positive code otherwise.
 int convert_int(std::string_view field, int& value);

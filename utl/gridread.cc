@@ -5,7 +5,6 @@
 #include <array>
 #include <charconv>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <stdexcept>
 
@@ -106,56 +105,6 @@ constexpr std::array<unsigned char, 256> kClass = make_classes();
 inline unsigned char char_class(char ch) { return kClass[static_cast<unsigned char>(ch)]; }
 inline bool is_digit(char ch) { return ch >= '0' && ch <= '9'; }
 
-// The forms only Fortran knows (a plus sign, a D exponent, an exponent of a bare sign): checked
-// against the real-number grammar and rewritten as "-digits.digitsE-digits" for from_chars.
-bool parse_fortran_real(const char* b, const char* e, double& value) {
-  const std::size_t n = static_cast<std::size_t>(e - b);
-  std::array<char, 80> small;
-  std::string large;
-  char* out = small.data();
-  if (n + 3 > small.size()) {
-    large.resize(n + 3);
-    out = large.data();
-  }
-  char* w = out;
-  const char* p = b;
-  if (p < e && (*p == '+' || *p == '-')) {
-    if (*p == '-') *w++ = '-';
-    ++p;
-  }
-  bool digits = false;
-  bool point = false;
-  for (; p < e; ++p) {
-    if (is_digit(*p)) {
-      digits = true;
-    } else if (*p == '.' && !point) {
-      point = true;
-    } else {
-      break;
-    }
-    *w++ = *p;
-  }
-  if (!digits) return false;
-  if (p < e) {
-    if (*p == 'e' || *p == 'E' || *p == 'd' || *p == 'D') ++p;
-    *w++ = 'e';
-    if (p < e && (*p == '+' || *p == '-')) *w++ = *p++;
-    if (p == e) return false;
-    for (; p < e; ++p) {
-      if (!is_digit(*p)) return false;
-      *w++ = *p;
-    }
-  }
-  const auto [end, ec] = std::from_chars(out, w, value);
-  if (ec == std::errc::result_out_of_range) {
-    // Too small gives the nearest double (0 at last); too large is not a value.
-    *w = '\0';
-    value = std::strtod(out, nullptr);
-    return value - value == 0.0;
-  }
-  return ec == std::errc() && end == w;
-}
-
 // One value of the real-number grammar: the plain decimal forms go straight to from_chars.
 inline bool parse_value(const char* b, const char* e, double& value) {
   const char* s = b + (*b == '-');
@@ -163,7 +112,8 @@ inline bool parse_value(const char* b, const char* e, double& value) {
     const auto [end, ec] = std::from_chars(b, e, value);
     if (ec == std::errc() && end == e) return true;
   }
-  return parse_fortran_real(b, e, value);
+  // The forms only Fortran knows: a plus sign, a D exponent, an exponent of a bare sign.
+  return parse_real(std::string_view(b, static_cast<std::size_t>(e - b)), value) == 0;
 }
 
 constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
