@@ -6,19 +6,14 @@
 #include "gridkit/grid.h"
 #include "gridkit/number.h"
 #include "utl/fields.h"
+#include "utl/hydmod_format.h"
 #include "utl/records.h"
 
 namespace gridkit {
-namespace {
-
-// Bytes of the count record read: the item count and a word that is not interpreted.
-constexpr std::size_t kCountBytes = 8;
-// Bytes before the first label of the directory record, and of a label.
-constexpr std::size_t kDirectoryLead = 4;
-constexpr std::size_t kLabelLength = 20;
-constexpr std::size_t kRealBytes = 8;
-
-}  // namespace
+using utl::kHydmodCountBytes;
+using utl::kHydmodDirectoryLead;
+using utl::kHydmodLabelLength;
+using utl::kHydmodRealBytes;
 
 std::string csv_field(std::string_view field) {
   const bool quote = field.find_first_of(",\"\r\n") != std::string_view::npos ||
@@ -35,28 +30,27 @@ std::string csv_field(std::string_view field) {
 std::string hydmod_to_csv(std::string_view contents, const std::string& path) {
   utl::RecordReader reader(contents);
   std::string_view record;
-  if (reader.next(record) != utl::RecordReader::Status::kRecord || record.size() < kCountBytes) {
+  if (reader.next(record) != utl::RecordReader::Status::kRecord || record.size() < kHydmodCountBytes) {
     throw Failure(path + ": cannot read the item count");
   }
-  // The model writes -N for a file of double-precision values; both mean N items.
-  const std::int64_t count = utl::get_i32le(record.data());
-  const std::uint64_t nitems = static_cast<std::uint64_t>(count < 0 ? -count : count);
+  const auto nitems =
+      static_cast<std::uint64_t>(utl::hydmod_items(utl::get_i32le(record.data())));
 
   // The directory record must hold every label before any is taken, so a wild count never
   // leads to a large allocation.
-  if (reader.next(record) != utl::RecordReader::Status::kRecord || record.size() < kDirectoryLead ||
-      (record.size() - kDirectoryLead) / kLabelLength < nitems) {
+  if (reader.next(record) != utl::RecordReader::Status::kRecord || record.size() < kHydmodDirectoryLead ||
+      (record.size() - kHydmodDirectoryLead) / kHydmodLabelLength < nitems) {
     throw Failure(path + ": cannot read the directory of " + std::to_string(nitems) + " items");
   }
   std::string out = "time";
   for (std::uint64_t i = 0; i < nitems; ++i) {
-    const std::string_view label = record.substr(kDirectoryLead + kLabelLength * i, kLabelLength);
+    const std::string_view label = record.substr(kHydmodDirectoryLead + kHydmodLabelLength * i, kHydmodLabelLength);
     out += ',';
     out += csv_field(label.substr(0, utl::length0(label)));
   }
   out += '\n';
 
-  const std::uint64_t needed = kRealBytes * (nitems + 1);
+  const std::uint64_t needed = kHydmodRealBytes * (nitems + 1);
   for (std::uint64_t number = 1;; ++number) {
     const auto status = reader.next(record);
     if (status == utl::RecordReader::Status::kEnd) break;
@@ -72,7 +66,7 @@ std::string hydmod_to_csv(std::string_view contents, const std::string& path) {
     out += format_number(utl::get_f64le(record.data()));
     for (std::uint64_t i = 0; i < nitems; ++i) {
       out += ',';
-      out += format_number(utl::get_f64le(record.data() + kRealBytes * (i + 1)));
+      out += format_number(utl::get_f64le(record.data() + kHydmodRealBytes * (i + 1)));
     }
     out += '\n';
   }

@@ -8,18 +8,16 @@
 
 #include "utl/fatal.h"
 #include "utl/fields.h"
+#include "utl/hydmod_format.h"
 #include "utl/records.h"
 #include "utl/textfile.h"
 
 namespace tallisk {
 namespace {
 
-// Bytes of the count record that are read: the item count and a word that is not interpreted.
-constexpr std::size_t kCountBytes = 8;
-// Bytes before the first label of the directory record.
-constexpr std::size_t kDirectoryLead = 4;
-// Bytes of a real in a time record.
-constexpr std::size_t kRealBytes = 8;
+using utl::kHydmodCountBytes;
+using utl::kHydmodDirectoryLead;
+using utl::kHydmodRealBytes;
 
 bool is_blank(const GageEntry& entry) {
   return std::all_of(entry.begin(), entry.end(), [](char c) { return c == ' '; });
@@ -50,24 +48,22 @@ void readsfi(std::string_view file_name, const GageTable& gages, Volumes& volume
   utl::RecordReader reader(contents);
   std::string_view record;
 
-  if (reader.next(record) != utl::RecordReader::Status::kRecord || record.size() < kCountBytes) {
+  if (reader.next(record) != utl::RecordReader::Status::kRecord || record.size() < kHydmodCountBytes) {
     utl::error2("Cannot read count", name);
   }
-  // The model writes -N for a file of double-precision values; both mean N items.
-  const std::int64_t count = utl::get_i32le(record.data());
-  const std::int64_t magnitude = count < 0 ? -count : count;
+  const std::int64_t magnitude = utl::hydmod_items(utl::get_i32le(record.data()));
   if (magnitude > kMaxItems) utl::errorint("Too many HYDMOD items", magnitude);
   const int nitems = static_cast<int>(magnitude);
 
   if (reader.next(record) != utl::RecordReader::Status::kRecord ||
-      record.size() < kDirectoryLead + std::size_t{kLabelLength} * nitems) {
+      record.size() < kHydmodDirectoryLead + std::size_t{kLabelLength} * nitems) {
     utl::error2("Cannot read directory", name);
   }
   // Labels point into the file's bytes, which live until the end of the call.
   std::array<const char*, kMaxItems> labels{};
   std::array<double, kMaxItems> offsets{};
   for (int i = 0; i < nitems; ++i) {
-    labels[i] = record.data() + kDirectoryLead + std::size_t{kLabelLength} * i;
+    labels[i] = record.data() + kHydmodDirectoryLead + std::size_t{kLabelLength} * i;
     offsets[i] = (labels[i][0] == 'S' && labels[i][1] == 'O') ? kSoOffset : 0.0;
   }
 
@@ -96,7 +92,7 @@ void readsfi(std::string_view file_name, const GageTable& gages, Volumes& volume
   // The time of the last skipped record starts the first interval.
   double previous = 0.0;
   for (int s = 0; s < nskip; ++s) {
-    if (reader.next(record) != utl::RecordReader::Status::kRecord || record.size() < kRealBytes) {
+    if (reader.next(record) != utl::RecordReader::Status::kRecord || record.size() < kHydmodRealBytes) {
       utl::error2("Error reading file", name);
     }
     previous = utl::get_f64le(record.data());
@@ -104,7 +100,7 @@ void readsfi(std::string_view file_name, const GageTable& gages, Volumes& volume
 
   // Each value stands for the interval that ends at its record's time.
   std::array<double, kMaxItems> volume{};
-  const std::size_t time_record_bytes = kRealBytes + kRealBytes * nitems;
+  const std::size_t time_record_bytes = kHydmodRealBytes + kHydmodRealBytes * nitems;
   for (int r = 0; r < kIntegratedRecords; ++r) {
     if (reader.next(record) != utl::RecordReader::Status::kRecord ||
         record.size() < time_record_bytes) {
@@ -112,9 +108,9 @@ void readsfi(std::string_view file_name, const GageTable& gages, Volumes& volume
     }
     const double time = utl::get_f64le(record.data());
     const double factor = (time - previous) / kCubicFeetPerAcreFoot;
-    const char* values = record.data() + kRealBytes;
+    const char* values = record.data() + kHydmodRealBytes;
     for (int i = 0; i < nitems; ++i) {
-      volume[i] = volume[i] + factor * (utl::get_f64le(values + kRealBytes * i) - offsets[i]);
+      volume[i] = volume[i] + factor * (utl::get_f64le(values + kHydmodRealBytes * i) - offsets[i]);
     }
     previous = time;
   }

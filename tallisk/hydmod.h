@@ -5,6 +5,8 @@
 #include <array>
 #include <string_view>
 
+#include "utl/hydmod_format.h"
+
 namespace tallisk {
 
 // Accounting points of one list.
@@ -14,7 +16,7 @@ inline constexpr int kSlots = 16;
 // Items a HYDMOD file may hold.
 inline constexpr int kMaxItems = 256;
 // Characters of an item label.
-inline constexpr int kLabelLength = 20;
+inline constexpr int kLabelLength = static_cast<int>(utl::kHydmodLabelLength);
 // Characters of a gage entry: a sign, "+" or "-", then an item label.
 inline constexpr int kGageLength = 1 + kLabelLength;
 // Time records integrated after the skipped ones.
