@@ -47,10 +47,10 @@ char* write_row(char* out, const double* cells, int ncol, double mult, const cha
   return out;
 }
 
-// Writes rows [first, last) of the grid at `out` (see write_row) and returns the end.
-char* write_rows(char* out, const double* grid, int first, int last, int ncol, double mult,
+// Writes the `nrow` rows of the grid at `out` (see write_row) and returns the end.
+char* write_rows(char* out, const double* grid, int nrow, int ncol, double mult,
                  const char* zero_item, std::size_t zero_size) {
-  for (int r = first; r < last; ++r) {
+  for (int r = 0; r < nrow; ++r) {
     const double* row = grid + static_cast<std::size_t>(r) * static_cast<std::size_t>(ncol);
     out = write_row(out, row, ncol, mult, zero_item, zero_size);
   }
@@ -133,7 +133,7 @@ void storemonth(std::span<const double> grid, double mult, int nrow, int ncol, i
   const auto zero_size = static_cast<std::size_t>(format_real_item(zero, 0.0));
   // One buffer for the whole file, laid out row by row.
   const auto buffer = std::make_unique_for_overwrite<char[]>(text_room(nrow, ncol));
-  char* const end = write_rows(buffer.get(), grid.data(), 0, nrow, ncol, mult, zero, zero_size);
+  char* const end = write_rows(buffer.get(), grid.data(), nrow, ncol, mult, zero, zero_size);
   write_file(name, std::string_view(buffer.get(), static_cast<std::size_t>(end - buffer.get())));
 }
 
