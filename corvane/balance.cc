@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "utl/csv.h"
 #include "utl/fatal.h"
 #include "utl/safe_output.h"
 
@@ -15,22 +16,6 @@ namespace {
 void append_number(std::string& text, double value) {
   char buffer[32];
   text.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, value + 0.0).ptr);
-}
-
-// A CSV field, quoted when it holds a separator, a quote, a line end or an edge blank.
-void append_field(std::string& text, const std::string& value) {
-  const bool quote = value.find_first_of(",\"\r\n") != std::string::npos ||
-                     (!value.empty() && (value.front() == ' ' || value.back() == ' '));
-  if (!quote) {
-    text += value;
-    return;
-  }
-  text += '"';
-  for (char c : value) {
-    if (c == '"') text += '"';
-    text += c;
-  }
-  text += '"';
 }
 
 }  // namespace
@@ -90,7 +75,7 @@ std::string balance_csv(const std::vector<BalanceRow>& rows) {
       append_number(text, value);
     }
     text += ',';
-    append_field(text, row.file);
+    text += utl::csv_field(row.file);
     text += '\n';
   }
   return text;

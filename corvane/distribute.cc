@@ -80,8 +80,7 @@ void year_area(const std::vector<AreaShares>& shares, const std::vector<bool>& h
   for (std::size_t n = 0; n < shares.size(); ++n) {
     if (!has_returns[n]) continue;
     for (const CellRun& run : shares[n].runs) {
-      add_plain(area.data() + run.first_cell, shares[n].acres.data() + run.first_entry,
-                run.length);
+      add_plain(area.data() + run.first_cell, shares[n].acres.data() + run.first_entry, run.length);
     }
   }
 }

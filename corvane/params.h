@@ -8,19 +8,19 @@
 #include <string_view>
 #include <vector>
 
+#include "utl/grid_geometry.h"
+
 namespace corvane {
 
-// Model grid: 326 columns by 165 rows, column index fastest, row 1 (north) first.
-inline constexpr int kNcol = 326;
-inline constexpr int kNrow = 165;
-inline constexpr int kNcell = kNcol * kNrow;
-
-// Grid corners in plane coordinates (feet) and the cell side.
-inline constexpr double kXwest = 266023.0;
-inline constexpr double kXeast = 1987303.0;
-inline constexpr double kYsouth = 14092806.0;
-inline constexpr double kYnorth = 14964006.0;
-inline constexpr double kCellSize = 5280.0;
+// Model grid (column index fastest, row 1 north first) and where it lies.
+using utl::kCellSize;
+using utl::kNcell;
+using utl::kNcol;
+using utl::kNrow;
+using utl::kXeast;
+using utl::kXwest;
+using utl::kYnorth;
+using utl::kYsouth;
 
 // Most areas a parameter file may define.
 inline constexpr int kMaxArea = 256;

@@ -3,12 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include "stop_text.h"
-
 #include <algorithm>
 #include <sstream>
 
 #include "run_program.h"
+#include "stop_text.h"
 #include "utl/fatal.h"
 #include "utl/fields.h"
 

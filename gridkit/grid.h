@@ -7,16 +7,18 @@
 #include <string>
 #include <vector>
 
+#include "utl/grid_geometry.h"
+
 namespace gridkit {
 
-inline constexpr int kNcol = 326;
-inline constexpr int kNrow = 165;
-inline constexpr std::size_t kCells = std::size_t{kNcol} * kNrow;
+using utl::kNcol;
+using utl::kNrow;
+inline constexpr std::size_t kCells = std::size_t{utl::kNcell};
 
 // Lower-left (south-west) corner and cell size, in feet.
-inline constexpr double kXllCorner = 266023.0;
-inline constexpr double kYllCorner = 14092806.0;
-inline constexpr double kCellSize = 5280.0;
+inline constexpr double kXllCorner = utl::kXwest;
+inline constexpr double kYllCorner = utl::kYsouth;
+using utl::kCellSize;
 
 // One grid's values; cell (column c, row r), counted from 1, is values[(r - 1) * kNcol + c - 1].
 // A cell whose value a file could not show (a field of asterisks) holds NaN.

@@ -5,6 +5,7 @@
 
 #include "gridkit/grid.h"
 #include "gridkit/number.h"
+#include "utl/csv.h"
 #include "utl/fields.h"
 #include "utl/hydmod_format.h"
 #include "utl/records.h"
@@ -15,38 +16,28 @@ using utl::kHydmodDirectoryLead;
 using utl::kHydmodLabelLength;
 using utl::kHydmodRealBytes;
 
-std::string csv_field(std::string_view field) {
-  const bool quote = field.find_first_of(",\"\r\n") != std::string_view::npos ||
-                     (!field.empty() && (field.front() == ' ' || field.back() == ' '));
-  if (!quote) return std::string(field);
-  std::string out = "\"";
-  for (char c : field) {
-    if (c == '"') out += '"';
-    out += c;
-  }
-  return out + "\"";
-}
-
 std::string hydmod_to_csv(std::string_view contents, const std::string& path) {
   utl::RecordReader reader(contents);
   std::string_view record;
-  if (reader.next(record) != utl::RecordReader::Status::kRecord || record.size() < kHydmodCountBytes) {
+  if (reader.next(record) != utl::RecordReader::Status::kRecord ||
+      record.size() < kHydmodCountBytes) {
     throw Failure(path + ": cannot read the item count");
   }
-  const auto nitems =
-      static_cast<std::uint64_t>(utl::hydmod_items(utl::get_i32le(record.data())));
+  const auto nitems = static_cast<std::uint64_t>(utl::hydmod_items(utl::get_i32le(record.data())));
 
   // The directory record must hold every label before any is taken, so a wild count never
   // leads to a large allocation.
-  if (reader.next(record) != utl::RecordReader::Status::kRecord || record.size() < kHydmodDirectoryLead ||
+  if (reader.next(record) != utl::RecordReader::Status::kRecord ||
+      record.size() < kHydmodDirectoryLead ||
       (record.size() - kHydmodDirectoryLead) / kHydmodLabelLength < nitems) {
     throw Failure(path + ": cannot read the directory of " + std::to_string(nitems) + " items");
   }
   std::string out = "time";
   for (std::uint64_t i = 0; i < nitems; ++i) {
-    const std::string_view label = record.substr(kHydmodDirectoryLead + kHydmodLabelLength * i, kHydmodLabelLength);
+    const std::string_view label =
+        record.substr(kHydmodDirectoryLead + kHydmodLabelLength * i, kHydmodLabelLength);
     out += ',';
-    out += csv_field(label.substr(0, utl::length0(label)));
+    out += utl::csv_field(label.substr(0, utl::length0(label)));
   }
   out += '\n';
 

@@ -12,8 +12,4 @@ namespace gridkit {
 // Throws Failure on a missing or short count or directory record, or a short time record.
 std::string hydmod_to_csv(std::string_view contents, const std::string& path);
 
-// `field` as a CSV field: quoted, with quotes doubled, when it holds a comma, a quote, a line
-// end or a leading or trailing blank.
-std::string csv_field(std::string_view field);
-
 }  // namespace gridkit

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "gridkit/grid.h"
+#include "utl/csv.h"
 #include "utl/records.h"
 
 namespace gridkit {
@@ -66,7 +67,7 @@ TEST(HydmodCsv, LabelsAreQuotedWhereCsvNeedsIt) {
   const std::string file = count_record(3) + directory_record({"a,b", "say \"x\"", " lead"}) +
                            time_record(2.0, {1.0, 2.0, 3.0});
   EXPECT_EQ(hydmod_to_csv(file, "f"), "time,\"a,b\",\"say \"\"x\"\"\",\" lead\"\n2,1,2,3\n");
-  EXPECT_EQ(csv_field("plain label"), "plain label");
+  EXPECT_EQ(utl::csv_field("plain label"), "plain label");
 }
 
 TEST(HydmodCsv, NoItemsAndNoTimeRecords) {

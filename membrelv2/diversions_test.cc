@@ -2,14 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "stop_text.h"
-
 #include <cmath>
 #include <memory>
 #include <string>
 
 #include "membrelv2/freeread.h"
 #include "membrelv2/stop.h"
+#include "stop_text.h"
 
 namespace membrelv2 {
 namespace {
@@ -17,8 +16,8 @@ namespace {
 using testsupport::stop_text;
 
 // x and y of the centre of cell (column, row).
-float centre_x(int column) { return 266023 + (column - 0.5f) * 5280; }
-float centre_y(int row) { return 14964006 - (row - 0.5f) * 5280; }
+float centre_x(int column) { return 266023.0f + (static_cast<float>(column) - 0.5f) * 5280.0f; }
+float centre_y(int row) { return 14964006.0f - (static_cast<float>(row) - 0.5f) * 5280.0f; }
 
 TEST(Cellof, GridEdgesAndCellBoundaries) {
   EXPECT_EQ(cellof(266023, 14964006).column, 1);

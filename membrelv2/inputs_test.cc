@@ -2,12 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "stop_text.h"
-
 #include <memory>
 #include <string>
 
 #include "membrelv2/stop.h"
+#include "stop_text.h"
 
 namespace membrelv2 {
 namespace {

@@ -48,7 +48,8 @@ void readsfi(std::string_view file_name, const GageTable& gages, Volumes& volume
   utl::RecordReader reader(contents);
   std::string_view record;
 
-  if (reader.next(record) != utl::RecordReader::Status::kRecord || record.size() < kHydmodCountBytes) {
+  if (reader.next(record) != utl::RecordReader::Status::kRecord ||
+      record.size() < kHydmodCountBytes) {
     utl::error2("Cannot read count", name);
   }
   const std::int64_t magnitude = utl::hydmod_items(utl::get_i32le(record.data()));
@@ -92,7 +93,8 @@ void readsfi(std::string_view file_name, const GageTable& gages, Volumes& volume
   // The time of the last skipped record starts the first interval.
   double previous = 0.0;
   for (int s = 0; s < nskip; ++s) {
-    if (reader.next(record) != utl::RecordReader::Status::kRecord || record.size() < kHydmodRealBytes) {
+    if (reader.next(record) != utl::RecordReader::Status::kRecord ||
+        record.size() < kHydmodRealBytes) {
       utl::error2("Error reading file", name);
     }
     previous = utl::get_f64le(record.data());

@@ -25,19 +25,19 @@ class Fatal : public std::exception {
   std::string text_;
 };
 
-// The lines that error2 would print, without stopping (used for warnings of the same form).
+// The line that error2 would print, without stopping: warnings are printed in the same form.
 std::string format_error2(std::string_view message, std::string_view name);
 
-// Stops with a line of a blank and the trimmed message.
+// Stops with a line holding the trimmed message.
 [[noreturn]] void error(std::string_view message);
 
-// Stops with the trimmed message, a blank item and the trimmed name.
+// Stops with a line holding the trimmed message, a blank and the trimmed name.
 [[noreturn]] void error2(std::string_view message, std::string_view name);
 
-// Stops with the trimmed message, a blank item and the integer as a free-format item.
+// Stops with a line holding the trimmed message, a blank and the integer as a free-format item.
 [[noreturn]] void errorint(std::string_view message, long long value);
 
-// Stops with the trimmed message, a blank item and the real as a free-format item.
+// Stops with a line holding the trimmed message, a blank and the real as a free-format item.
 [[noreturn]] void errordbl(std::string_view message, double value);
 
 }  // namespace utl

@@ -2,10 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "stop_text.h"
-
 #include <string>
 
+#include "stop_text.h"
 #include "utl/fields.h"
 
 namespace utl {
@@ -41,8 +40,7 @@ TEST(Errordbl, ShowsTheRealWithADecimalPoint) {
 TEST(Error2, LongNameGoesToASecondLine) {
   const std::string message(20, 'm');
   const std::string name(70, 'n');
-  EXPECT_EQ(stop_text([&] { error2(message, name); }),
-            " " + message + " \n " + name + "\n");
+  EXPECT_EQ(stop_text([&] { error2(message, name); }), " " + message + " \n " + name + "\n");
   // 2 + 20 + 57 = 79 still fits on one line.
   const std::string shorter(57, 'n');
   EXPECT_EQ(stop_text([&] { error2(message, shorter); }), " " + message + " " + shorter + "\n");

@@ -17,23 +17,26 @@ constexpr char kQuote = '"';
 constexpr int kBadForm = 1;
 constexpr int kOutOfRange = 2;
 
-// The 1-based position of `c` in a record, as a 0-based index.
+// The character at 1-based position `pos` of a record.
 char at(std::string_view line, int pos) { return line[static_cast<std::size_t>(pos - 1)]; }
 
+// The record's length as the field readers count it: positions are ints.
 int declared_length(std::string_view line) {
-  return line.size() > static_cast<std::size_t>(INT_MAX) ? INT_MAX
-                                                          : static_cast<int>(line.size());
+  return line.size() > static_cast<std::size_t>(INT_MAX) ? INT_MAX : static_cast<int>(line.size());
 }
 
-// Steps 1 to 4 shared by the field readers: skips blanks from `istart`. Returns false (and sets
-// ipos past the end) when no field remains.
+// Skips the blanks from `istart` to the start of the next field, as every field reader begins.
+// Returns false when no field remains; ipos is then one past the end of the record, or
+// `istart` when that already lies beyond it.
 bool skip_to_field(std::string_view line, int istart, int& ipos) {
   const int len = declared_length(line);
   ipos = istart < 1 ? 1 : istart;
   while (ipos <= len && at(line, ipos) == kBlank) ++ipos;
   if (ipos > len) {
-    if (istart <= len) ipos = len + 1;
-    else ipos = istart;
+    if (istart <= len)
+      ipos = len + 1;
+    else
+      ipos = istart;
     return false;
   }
   return true;
@@ -49,7 +52,8 @@ std::string_view plain_field(std::string_view line, int& ipos) {
 
 // The first 32 characters of a numeric field with its blanks removed, in `out`.
 std::string_view numeric_chars(std::string_view field, char (&out)[kNumericWidth]) {
-  if (field.size() > static_cast<std::size_t>(kNumericWidth)) field = field.substr(0, kNumericWidth);
+  if (field.size() > static_cast<std::size_t>(kNumericWidth))
+    field = field.substr(0, kNumericWidth);
   std::size_t n = 0;
   for (char c : field) {
     if (c != kBlank) out[n++] = c;

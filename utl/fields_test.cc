@@ -120,10 +120,10 @@ TEST(Realin, AcceptsDExponentAndSignOnlyExponent) {
     const char* text;
     double value;
   };
-  for (const Case& c : {Case{"12", 12.0}, Case{".5", 0.5}, Case{"1e3", 1000.0},
-                        Case{"1D3", 1000.0}, Case{"1.0+3", 1000.0}, Case{"1.5-3", 0.0015},
-                        Case{"-2.5d-1", -0.25}, Case{"+7.", 7.0}, Case{"1E+02", 100.0},
-                        Case{"0.1", 0.1}, Case{"1e-400", 0.0}}) {
+  for (const Case& c :
+       {Case{"12", 12.0}, Case{".5", 0.5}, Case{"1e3", 1000.0}, Case{"1D3", 1000.0},
+        Case{"1.0+3", 1000.0}, Case{"1.5-3", 0.0015}, Case{"-2.5d-1", -0.25}, Case{"+7.", 7.0},
+        Case{"1E+02", 100.0}, Case{"0.1", 0.1}, Case{"1e-400", 0.0}}) {
     int pos = 1, ierr = 9;
     EXPECT_EQ(realin(c.text, pos, pos, ierr), c.value) << c.text;
     EXPECT_EQ(ierr, 0) << c.text;
@@ -131,8 +131,8 @@ TEST(Realin, AcceptsDExponentAndSignOnlyExponent) {
 }
 
 TEST(Realin, RejectsOtherFormsAndValuesBeyondADouble) {
-  for (const char* bad : {"abc", "1.2.3", "1e", "1e+", "e5", ".", "-", "1,5", "nan", "inf",
-                          "0x10", "1e400", "-1D999", "1.5x"}) {
+  for (const char* bad : {"abc", "1.2.3", "1e", "1e+", "e5", ".", "-", "1,5", "nan", "inf", "0x10",
+                          "1e400", "-1D999", "1.5x"}) {
     int pos = 1, ierr = 0;
     realin(bad, pos, pos, ierr);
     EXPECT_GT(ierr, 0) << bad;

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "stop_text.h"
-
 #include <charconv>
 #include <cmath>
 #include <random>
@@ -11,6 +9,7 @@
 #include <vector>
 
 #include "run_program.h"
+#include "stop_text.h"
 #include "utl/fatal.h"
 #include "utl/fields.h"
 

@@ -3,14 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#include "stop_text.h"
-
 #include <cmath>
 #include <limits>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "stop_text.h"
 #include "utl/fatal.h"
 #include "utl/freeline.h"
 

@@ -119,8 +119,7 @@ RecordReader::Status RecordReader::next(std::string_view& data) {
   if (remaining() < kRecordMarker) return Status::kTruncated;
   const std::size_t count = get_u32le(file_.data() + offset_);
   // Compare against what is left rather than adding, so a huge count cannot overflow.
-  if (count > remaining() - kRecordMarker ||
-      remaining() - kRecordMarker - count < kRecordMarker) {
+  if (count > remaining() - kRecordMarker || remaining() - kRecordMarker - count < kRecordMarker) {
     return Status::kTruncated;
   }
   data = file_.substr(offset_ + kRecordMarker, count);

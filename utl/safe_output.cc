@@ -15,8 +15,8 @@ namespace {
 // O_EXCL makes sure, and another suffix is tried on a clash.
 std::string temp_suffix(unsigned attempt) {
   static unsigned long long counter = 0;
-  const auto clock = static_cast<unsigned long long>(
-      std::chrono::steady_clock::now().time_since_epoch().count());
+  const auto clock =
+      static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
   char suffix[64];
   std::snprintf(suffix, sizeof suffix, ".tmp%d.%llx%u", static_cast<int>(::getpid()),
                 (clock ^ (++counter << 20)) & 0xFFFFFFFFFFULL, attempt);

@@ -219,7 +219,7 @@ constexpr std::array<u64, 20> kPow10 = [] {
 
 // Number of decimal digits of f > 0.
 int digit_count(u64 f) {
-  const int t = (std::bit_width(f) * 1233) >> 12;  // floor or one above floor(log10 f)
+  const int t = (static_cast<int>(std::bit_width(f)) * 1233) >> 12;  // floor(log10 f) or one above
   return t + 1 - (f < kPow10[static_cast<std::size_t>(t)] ? 1 : 0);
 }
 

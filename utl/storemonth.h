@@ -17,7 +17,7 @@ std::string stress_period_name(int year, int month, std::string_view dir, std::s
 // file, binary when `bin` is nonzero. Writes nothing when `mult` is 0 or every written value
 // would be 0. Stops with "Cannot open file " or "Cannot write to file " and the name.
 // REQUIRES: grid.size() >= nrow * ncol.
-void storemonth(std::span<const double> grid, double mult, int nrow, int ncol, int year,
-                int month, std::string_view dir, std::string_view ext, int bin);
+void storemonth(std::span<const double> grid, double mult, int nrow, int ncol, int year, int month,
+                std::string_view dir, std::string_view ext, int bin);
 
 }  // namespace utl

@@ -2,6 +2,7 @@
 #include "run_program.h"
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -11,8 +12,6 @@
 #include <fstream>
 #include <random>
 #include <sstream>
-
-#include <gtest/gtest.h>
 
 namespace testsupport {
 namespace {
