@@ -121,9 +121,14 @@ void check_options(const Options& options) {
 }
 
 void write_output(const std::string& path, std::string_view bytes) {
-  utl::SafeOutput output(path);
-  if (!output.ok()) throw Failure("cannot create " + path);
-  if (!output.write(bytes) || !output.commit()) throw Failure("cannot write " + path);
+  switch (utl::write_whole_file(path, bytes)) {
+    case utl::WholeFileStatus::kWritten:
+      return;
+    case utl::WholeFileStatus::kCannotOpen:
+      throw Failure("cannot create " + path);
+    case utl::WholeFileStatus::kCannotWrite:
+      throw Failure("cannot write " + path);
+  }
 }
 
 int run_command(const Options& options, std::ostream& out) {

@@ -126,7 +126,7 @@ TEST_F(CorvaneFaults, GridNameTakenByADirectory) {
   spit(work_ / "out" / "1950.02.rch" / "kept", "a file of someone else's\n");
   auto expected = faults::snapshot(work_);
   const auto result = corvane();
-  EXPECT_EQ(result.out, " Cannot write to file out/1950.02.rch\n");
+  EXPECT_EQ(result.out, " Cannot open file out/1950.02.rch\n");
   EXPECT_EQ(result.exit_status, 1);
   const auto after = faults::snapshot(work_);
   EXPECT_EQ(after.at("out/1950.02.rch/kept"), "a file of someone else's\n");

@@ -83,7 +83,7 @@ TEST_F(TalliskFaults, PageNameTakenByADirectory) {
   fs::remove(work_ / "1995.htm");
   fs::create_directory(work_ / "1995.htm");
   spit(work_ / "1995.htm" / "kept", "a file of someone else's\n");
-  expect_stop(" Cannot write to file 1995.htm\n");
+  expect_stop(" Cannot open file 1995.htm\n");
 }
 
 TEST_F(TalliskFaults, RunFileMissing) {
