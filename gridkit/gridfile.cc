@@ -114,7 +114,9 @@ Grid parse_grid(const std::string& path, std::string_view contents, GridFormat f
 
 LoadedGrid read_grid(const std::string& path, std::optional<GridFormat> format) {
   std::string contents;
-  if (!utl::read_whole_file(path, contents)) throw Failure("cannot read " + path);
+  const utl::ReadStatus read = utl::read_whole_file(path, contents);
+  if (read == utl::ReadStatus::kCannotOpen) throw Failure("cannot read " + path);
+  if (read == utl::ReadStatus::kTooLong) throw Failure(path + ": a line longer than 16 MiB");
   LoadedGrid loaded;
   try {
     loaded.format = format ? *format : detect_format(contents);

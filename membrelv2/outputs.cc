@@ -2,6 +2,7 @@
 #include "membrelv2/outputs.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -9,6 +10,7 @@
 #include <memory>
 
 #include "membrelv2/freeline.h"
+#include "membrelv2/signal_cleanup.h"
 #include "membrelv2/stop.h"
 
 namespace membrelv2 {
@@ -37,15 +39,41 @@ int write_all(int fd, std::string_view content) {
 
 }  // namespace
 
-// Creates a new temporary file beside `path`, with a name unique to this process; O_EXCL keeps
-// an unrelated file untouched. Stops the run when it cannot be created.
+// Why the finished file may not take the name `path`, as an error number, or 0 when it may:
+// nothing of that name, or a symbolic link (replaced by the file), or a file other than a
+// directory that this user may write. A name the file system cannot take is refused too.
+static int refusal_of(const std::string& path) {
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) != 0) return errno == ENOENT ? 0 : errno;
+  if (S_ISLNK(info.st_mode)) return 0;
+  if (S_ISDIR(info.st_mode)) return EISDIR;
+  return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0 ? 0 : errno;
+}
+
+// Creates a new temporary file beside `path`, with a short name unique to this process whatever
+// the length of `path`; O_EXCL keeps an unrelated file untouched. The name is ready for the
+// signal cleanup before the file exists. Stops the run when `path` may not be replaced or the
+// file cannot be created.
 static int create_temp(const std::string& path, std::string& temp) {
+  if (const int refused = refusal_of(path); refused != 0) cannot_create(path, refused);
+  static unsigned long count = 0;
+  const std::string directory = path.substr(0, path.rfind('/') + 1);
   for (int attempt = 0;; ++attempt) {
-    temp = path + ".tmp" + std::to_string(::getpid()) + "." + std::to_string(attempt);
+    temp = directory + ".tmp" + std::to_string(::getpid()) + "." + std::to_string(++count);
+    if (!hold_for_cleanup(temp.c_str())) cannot_create(path, ENAMETOOLONG);
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0) return fd;
-    if (errno != EEXIST || attempt == 99) cannot_create(path, errno);
+    const int error = errno;
+    release_from_cleanup(temp.c_str());
+    if (error != EEXIST || attempt == 99) cannot_create(path, error);
   }
+}
+
+// Closes the temporary file `fd` unless it is -1 and removes it.
+static void discard_temp(int fd, const std::string& temp) {
+  if (fd >= 0) ::close(fd);
+  std::remove(temp.c_str());
+  release_from_cleanup(temp.c_str());
 }
 
 // Writes `content` to the temporary file `fd` and renames it over `path`. Stops the run when
@@ -56,22 +84,20 @@ static void finish_temp(int fd, const std::string& temp, const std::string& path
   if (::close(fd) != 0 && error == 0) error = errno;
   if (error == 0 && std::rename(temp.c_str(), path.c_str()) != 0) {
     const int rename_error = errno;
-    std::remove(temp.c_str());
+    discard_temp(-1, temp);
     cannot_create(path, rename_error);
   }
   if (error != 0) {
-    std::remove(temp.c_str());
+    discard_temp(-1, temp);
     cannot_write(path, error);
   }
+  release_from_cleanup(temp.c_str());
 }
 
 Listing::Listing(std::string path) : path_(std::move(path)) { fd_ = create_temp(path_, temp_); }
 
 Listing::~Listing() {
-  if (fd_ >= 0) {
-    ::close(fd_);
-    std::remove(temp_.c_str());
-  }
+  if (fd_ >= 0) discard_temp(fd_, temp_);
 }
 
 void Listing::write(std::string_view text) { text_ += text; }

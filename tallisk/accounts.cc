@@ -12,7 +12,9 @@ namespace tallisk {
 
 void read_accounts(const std::string& path, AccountList& list) {
   utl::TextFile file;
-  if (!file.open(path)) utl::error("Cannot open file " + path);
+  const utl::ReadStatus read = file.open(path);
+  if (read == utl::ReadStatus::kCannotOpen) utl::error("Cannot open file " + path);
+  if (read == utl::ReadStatus::kTooLong) utl::error2("Error reading file", path);
   list.count = 0;
   std::string line;
   while (file.next_record(line, kListRecordLength)) {
