@@ -36,9 +36,9 @@ inline std::map<std::string, std::string> snapshot(const fs::path& dir) {
   return files;
 }
 
-// Makes `dir` refuse new entries while it lives: by its permission bits for an ordinary user,
-// by the immutable attribute for the superuser, whom permission bits do not stop. ok() is
-// false when neither is possible here (the test is then skipped).
+// Makes `dir` refuse new entries while it lives (or a file refuse changes): by its permission
+// bits for an ordinary user, by the immutable attribute for the superuser, whom permission bits
+// do not stop. ok() is false when neither is possible here (the test is then skipped).
 class Unwritable {
  public:
   explicit Unwritable(fs::path dir) : dir_(std::move(dir)) {
@@ -46,7 +46,7 @@ class Unwritable {
       ok_ = chmod(dir_.c_str(), 0555) == 0;
       return;
     }
-    const int fd = open(dir_.c_str(), O_RDONLY | O_DIRECTORY);
+    const int fd = open(dir_.c_str(), O_RDONLY);
     if (fd < 0) return;
     int flags = 0;
     if (ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
@@ -62,7 +62,7 @@ class Unwritable {
       chmod(dir_.c_str(), 0755);
       return;
     }
-    const int fd = open(dir_.c_str(), O_RDONLY | O_DIRECTORY);
+    const int fd = open(dir_.c_str(), O_RDONLY);
     int flags = 0;
     if (fd >= 0 && ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
       flags &= ~FS_IMMUTABLE_FL;

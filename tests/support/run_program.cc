@@ -33,20 +33,19 @@ std::string read_fd(int fd) {
 
 }  // namespace
 
-ProgramResult run_program(const std::string& exe, const std::vector<std::string>& args,
-                          const std::filesystem::path& workdir, const RunOptions& options) {
+RunningProgram::RunningProgram(const std::string& exe, const std::vector<std::string>& args,
+                               const std::filesystem::path& workdir, const RunOptions& options) {
   // Output goes to files rather than pipes so a chatty program can never block on a full pipe.
-  TempDir capture;
-  const std::string out_path = (capture / "stdout").string();
-  const std::string err_path = (capture / "stderr").string();
+  const std::string out_path = (capture_ / "stdout").string();
+  const std::string err_path = (capture_ / "stderr").string();
   std::vector<std::string> argv_text{exe};
   argv_text.insert(argv_text.end(), args.begin(), args.end());
   std::vector<char*> argv;
   for (std::string& a : argv_text) argv.push_back(a.data());
   argv.push_back(nullptr);
 
-  pid_t pid = fork();
-  if (pid == 0) {
+  pid_ = fork();
+  if (pid_ == 0) {
     int in = open("/dev/null", O_RDONLY);
     int out = open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     int err = open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -54,7 +53,7 @@ ProgramResult run_program(const std::string& exe, const std::vector<std::string>
     dup2(in, 0), dup2(out, 1), dup2(err, 2);
     if (chdir(workdir.c_str()) != 0) _exit(126);
     if (options.file_size_limit >= 0) {
-      signal(SIGXFSZ, SIG_IGN);
+      ::signal(SIGXFSZ, SIG_IGN);
       rlimit limit{static_cast<rlim_t>(options.file_size_limit),
                    static_cast<rlim_t>(options.file_size_limit)};
       setrlimit(RLIMIT_FSIZE, &limit);
@@ -62,16 +61,40 @@ ProgramResult run_program(const std::string& exe, const std::vector<std::string>
     execv(exe.c_str(), argv.data());
     _exit(127);
   }
+  if (pid_ < 0) ADD_FAILURE() << "cannot start " << exe;
+}
+
+RunningProgram::~RunningProgram() {
+  if (pid_ > 0) {
+    kill(pid_, SIGKILL);
+    finish();
+  }
+}
+
+void RunningProgram::signal(int signal_number) {
+  if (pid_ > 0) kill(pid_, signal_number);
+}
+
+ProgramResult RunningProgram::finish() {
   ProgramResult result;
   int status = 0;
-  if (pid < 0 || waitpid(pid, &status, 0) != pid) {
-    ADD_FAILURE() << "cannot run " << exe;
+  rusage usage{};
+  const int pid = pid_;
+  pid_ = -1;
+  if (pid <= 0 || wait4(pid, &status, 0, &usage) != pid) {
+    ADD_FAILURE() << "cannot wait for the program";
     return result;
   }
   result.exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  result.out = read_fd(open(out_path.c_str(), O_RDONLY));
-  result.err = read_fd(open(err_path.c_str(), O_RDONLY));
+  result.peak_memory_kb = usage.ru_maxrss;
+  result.out = read_fd(open((capture_ / "stdout").c_str(), O_RDONLY));
+  result.err = read_fd(open((capture_ / "stderr").c_str(), O_RDONLY));
   return result;
+}
+
+ProgramResult run_program(const std::string& exe, const std::vector<std::string>& args,
+                          const std::filesystem::path& workdir, const RunOptions& options) {
+  return RunningProgram(exe, args, workdir, options).finish();
 }
 
 TempDir::TempDir() {

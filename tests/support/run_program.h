@@ -9,9 +9,10 @@ namespace testsupport {
 
 // What a finished program left behind.
 struct ProgramResult {
-  int exit_status = -1;  // exit status, or 128 + signal number when killed by a signal
-  std::string out;       // standard output
-  std::string err;       // standard error
+  int exit_status = -1;     // exit status, or 128 + signal number when killed by a signal
+  std::string out;          // standard output
+  std::string err;          // standard error
+  long peak_memory_kb = 0;  // the largest resident set the process reached
 };
 
 struct RunOptions {
@@ -34,6 +35,26 @@ class TempDir {
 
  private:
   std::filesystem::path path_;
+};
+
+// A program started as run_program() does, left running until finish(): a test may send it a
+// signal meanwhile. Finished by the destructor (killed) if the test did not finish it.
+class RunningProgram {
+ public:
+  RunningProgram(const std::string& exe, const std::vector<std::string>& args,
+                 const std::filesystem::path& workdir, const RunOptions& options = {});
+  ~RunningProgram();
+  RunningProgram(const RunningProgram&) = delete;
+  RunningProgram& operator=(const RunningProgram&) = delete;
+
+  // Sends `signal_number` to the program.
+  void signal(int signal_number);
+  // Waits for the program's end.
+  ProgramResult finish();
+
+ private:
+  int pid_ = -1;
+  TempDir capture_;  // where its standard output and error go
 };
 
 // Reads a whole file as bytes; fails the current test when it cannot be read.
