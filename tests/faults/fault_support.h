@@ -16,12 +16,15 @@ namespace faults {
 
 namespace fs = std::filesystem;
 
-// Every file under `dir` (relative path) with its bytes; directories as "<dir>".
+// Every file under `dir` (relative path) with its bytes; directories as "<dir>", symbolic links
+// as "<link TARGET>" (they may lead to a device that never ends).
 inline std::map<std::string, std::string> snapshot(const fs::path& dir) {
   std::map<std::string, std::string> files;
   for (const auto& entry : fs::recursive_directory_iterator(dir)) {
     const std::string name = fs::relative(entry.path(), dir).string();
-    if (entry.is_directory()) {
+    if (entry.is_symlink()) {
+      files[name] = "<link " + fs::read_symlink(entry.path()).string() + ">";
+    } else if (entry.is_directory()) {
       files[name] = "<dir>";
     } else {
       std::FILE* in = std::fopen(entry.path().c_str(), "rb");

@@ -66,27 +66,49 @@ RunningProgram::RunningProgram(const std::string& exe, const std::vector<std::st
 
 RunningProgram::~RunningProgram() {
   if (pid_ > 0) {
-    kill(pid_, SIGKILL);
+    signal(SIGKILL);
     finish();
   }
 }
 
 void RunningProgram::signal(int signal_number) {
-  if (pid_ > 0) kill(pid_, signal_number);
+  if (pid_ > 0 && status_ < 0) kill(pid_, signal_number);
+}
+
+bool RunningProgram::running() {
+  if (pid_ <= 0 || status_ >= 0) return false;
+  int status = 0;
+  if (wait4(pid_, &status, WNOHANG, &usage_) != pid_) return true;
+  status_ = status;
+  return false;
+}
+
+bool RunningProgram::hold() {
+  if (pid_ <= 0 || status_ >= 0) return false;
+  kill(pid_, SIGSTOP);
+  int status = 0;
+  if (wait4(pid_, &status, WUNTRACED, &usage_) != pid_) return false;
+  if (WIFSTOPPED(status)) return true;
+  status_ = status;
+  return false;
 }
 
 ProgramResult RunningProgram::finish() {
   ProgramResult result;
-  int status = 0;
-  rusage usage{};
   const int pid = pid_;
   pid_ = -1;
-  if (pid <= 0 || wait4(pid, &status, 0, &usage) != pid) {
-    ADD_FAILURE() << "cannot wait for the program";
-    return result;
+  if (pid <= 0) return result;
+  if (status_ < 0) {
+    int status = 0;
+    if (wait4(pid, &status, 0, &usage_) != pid) {
+      ADD_FAILURE() << "cannot wait for the program";
+      return result;
+    }
+    status_ = status;
   }
+  const int status = status_;
   result.exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  result.peak_memory_kb = usage.ru_maxrss;
+  result.peak_memory_kb = usage_.ru_maxrss;
   result.out = read_fd(open((capture_ / "stdout").c_str(), O_RDONLY));
   result.err = read_fd(open((capture_ / "stderr").c_str(), O_RDONLY));
   return result;

@@ -1,6 +1,9 @@
 // Test helpers: run a built program in a scratch working directory and inspect its files.
 #pragma once
 
+#include <signal.h>
+#include <sys/resource.h>
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -49,11 +52,18 @@ class RunningProgram {
 
   // Sends `signal_number` to the program.
   void signal(int signal_number);
+  // Whether the program has not ended yet.
+  bool running();
+  // Stops the program where it stands (false when it ended first); resume() lets it go on.
+  bool hold();
+  void resume() { signal(SIGCONT); }
   // Waits for the program's end.
   ProgramResult finish();
 
  private:
   int pid_ = -1;
+  int status_ = -1;  // its wait status once running() saw it end
+  rusage usage_{};
   TempDir capture_;  // where its standard output and error go
 };
 
