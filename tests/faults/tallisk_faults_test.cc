@@ -103,6 +103,15 @@ TEST_F(TalliskFaults, RunFileCutShort) {
   expect_stop(" Error reading file 1995d.sfi\n");
 }
 
+TEST_F(TalliskFaults, RunFileOfAFailedModelRun) {
+  // Not a number as the value of item B of run c at time 10: a failure, not a page of stars.
+  std::string file = run_file(3);
+  const std::size_t b_value = file.size() - 16 * 32 + 4 + 16;
+  file.replace(b_value, 8, "\x00\x00\x00\x00\x00\x00\xf8\x7f", 8);
+  spit(work_ / "1995c.sfi", file);
+  expect_stop(" Error reading file 1995c.sfi\n");
+}
+
 TEST_F(TalliskFaults, AccountingPointListMissingOrADirectory) {
   fs::remove(dir_ / "data0" / "tallisk.12s");
   expect_stop(" Cannot open file ../data0/tallisk.12s\n");
