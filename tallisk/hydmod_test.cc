@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
 #include <string>
 #include <vector>
@@ -122,21 +123,19 @@ TEST_F(ReadsfiTest, GageEntryFailuresComeBeforeTimeRecords) {
 
 TEST_F(ReadsfiTest, NonFiniteTimesAndUsedValuesStopAsUnreadable) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
-  const double inf = std::numeric_limits<double>::infinity();
-  // A file whose record `at` (0 the skipped one) holds `time` and values A and B.
-  const auto file = [](int at, double time, double a, double b) {
+  // Record `at` (0 the skipped one) holds time `t` and values a and b; the others 43560 each.
+  const auto file = [](int at, double t, double a, double b) {
     std::string bytes = count_record(2) + directory_record({"A", "B"});
-    for (int r = 0; r <= 24; ++r) {
-      bytes += r == at ? time_record(time, {a, b}) : time_record(r, {43560.0, 43560.0});
-    }
+    for (int r = 0; r <= 24; ++r)
+      bytes += r == at ? time_record(t, {a, b}) : time_record(r, {43560.0, 43560.0});
     return bytes;
   };
-  EXPECT_EQ(failure(file(0, nan, 1.0, 1.0), {"+A"}), file_error("Error reading file"));
-  EXPECT_EQ(failure(file(7, 7.0, 1.0, -inf), {"-B"}), file_error("Error reading file"));
-  EXPECT_EQ(failure(file(24, inf, 1.0, 1.0), {}), file_error("Error reading file"));
+  EXPECT_EQ(failure(file(0, nan, 1, 1)), file_error("Error reading file"));
+  EXPECT_EQ(failure(file(24, HUGE_VAL, 1, 1)), file_error("Error reading file"));
+  EXPECT_EQ(failure(file(7, 7, 1, -HUGE_VAL), {"-B"}), file_error("Error reading file"));
   // Values no point uses are not looked at, nor those of the skipped record.
-  EXPECT_DOUBLE_EQ(read(file(3, 3.0, 43560.0, nan), {{"+A"}})[0], 24.0);
-  EXPECT_DOUBLE_EQ(read(file(0, 0.0, nan, inf), {{"+A", "+B"}})[0], 48.0);
+  EXPECT_DOUBLE_EQ(read(file(3, 3, 43560, nan), {{"+A"}})[0], 24.0);
+  EXPECT_DOUBLE_EQ(read(file(0, 0, nan, nan), {{"+A"}})[0], 24.0);
 }
 
 TEST_F(ReadsfiTest, DamagedFilesStopWithTheirMessage) {

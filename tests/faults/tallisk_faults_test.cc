@@ -104,10 +104,9 @@ TEST_F(TalliskFaults, RunFileCutShort) {
 }
 
 TEST_F(TalliskFaults, RunFileOfAFailedModelRun) {
-  // Not a number as the value of item B of run c at time 10: a failure, not a page of stars.
+  // Not a number as run c's value of item B at time 10: a failure, not a page of stars.
   std::string file = run_file(3);
-  const std::size_t b_value = file.size() - 16 * 32 + 4 + 16;
-  file.replace(b_value, 8, "\x00\x00\x00\x00\x00\x00\xf8\x7f", 8);
+  file.replace(file.size() - 16 * 32 + 4 + 16, 8, "\0\0\0\0\0\0\xf8\x7f", 8);
   spit(work_ / "1995c.sfi", file);
   expect_stop(" Error reading file 1995c.sfi\n");
 }
