@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <filesystem>
+#include <future>
 #include <iostream>
 #include <optional>
 #include <string_view>
@@ -179,8 +180,16 @@ class Comparison {
   // Compares the files `path_a` and `path_b`, known in the CSV as `name`.
   void pair(const std::string& name, const std::string& path_a, const std::string& path_b) {
     try {
-      read_grid_into(path_a, contents_, a_);
-      read_grid_into(path_b, contents_, b_);
+      // B is read on a second thread while A is read on this one.
+      auto read_b =
+          std::async(std::launch::async, [&] { read_grid_into(path_b, contents_b_, b_); });
+      try {
+        read_grid_into(path_a, contents_a_, a_);
+      } catch (...) {
+        read_b.wait();
+        throw;
+      }
+      read_b.get();
     } catch (const Failure& failure) {
       trouble(std::string(failure.what()) + "\n");
       return;
@@ -261,8 +270,8 @@ class Comparison {
   std::ostream& err_;
   std::optional<utl::SafeOutput> csv_;
   bool failed_ = false;
-  // The bytes of the file last read and the pair's grids, kept from pair to pair.
-  std::string contents_;
+  // The bytes of the files last read and the pair's grids, kept from pair to pair.
+  std::string contents_a_, contents_b_;
   LoadedGrid a_, b_;
   Tally tally_;
 };
