@@ -278,12 +278,12 @@ class Comparison {
 
 // Compares what the options name. Throws Failure on a misuse or an output that fails.
 int compare(const DiffOptions& options, std::ostream& out, std::ostream& err) {
+  std::error_code error;
   for (const std::string& path : {options.a, options.b}) {
-    std::error_code error;
     if (!fs::exists(path, error)) throw Failure("cannot read " + path);
   }
-  const bool dir_a = fs::is_directory(options.a);
-  const bool dir_b = fs::is_directory(options.b);
+  const bool dir_a = fs::is_directory(options.a, error);
+  const bool dir_b = fs::is_directory(options.b, error);
   if (dir_a && dir_b && options.png) {
     throw Failure("--png maps the difference of two grid files, not of two directories");
   }
@@ -312,6 +312,8 @@ int run_diff(const std::vector<std::string>& args, std::ostream& out, std::ostre
     }
     return compare(options, out, err);
   } catch (const Failure& failure) {
+    err << "gridkit: " << failure.what() << "\n";
+  } catch (const std::exception& failure) {  // such as no thread to read on, or no memory
     err << "gridkit: " << failure.what() << "\n";
   }
   return kExitTrouble;
