@@ -311,9 +311,7 @@ int run_diff(const std::vector<std::string>& args, std::ostream& out, std::ostre
       return kExitSame;
     }
     return compare(options, out, err);
-  } catch (const Failure& failure) {
-    err << "gridkit: " << failure.what() << "\n";
-  } catch (const std::exception& failure) {  // such as no thread to read on, or no memory
+  } catch (const std::exception& failure) {  // Failure, or no thread to read on, or no memory
     err << "gridkit: " << failure.what() << "\n";
   }
   return kExitTrouble;
