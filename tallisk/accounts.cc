@@ -11,10 +11,15 @@
 namespace tallisk {
 
 void read_accounts(const std::string& path, AccountList& list) {
-  utl::TextFile file;
-  const utl::ReadStatus read = file.open(path);
+  std::string text;
+  const utl::ReadStatus read = utl::read_whole_file(path, text);
   if (read == utl::ReadStatus::kCannotOpen) utl::error("Cannot open file " + path);
   if (read == utl::ReadStatus::kTooLong) utl::error2("Error reading file", path);
+  // A list edited on another system: CR-LF ends a line as a line feed does, and so does a
+  // carriage return alone at the very end of the file.
+  if (!text.empty() && text.back() == '\r') text += '\n';
+  utl::TextFile file;
+  file.assign(text);
   list.count = 0;
   std::string line;
   while (file.next_record(line, kListRecordLength)) {
