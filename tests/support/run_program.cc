@@ -58,6 +58,11 @@ RunningProgram::RunningProgram(const std::string& exe, const std::vector<std::st
                    static_cast<rlim_t>(options.file_size_limit)};
       setrlimit(RLIMIT_FSIZE, &limit);
     }
+    if (options.memory_limit >= 0) {
+      rlimit limit{static_cast<rlim_t>(options.memory_limit),
+                   static_cast<rlim_t>(options.memory_limit)};
+      setrlimit(RLIMIT_AS, &limit);
+    }
     execv(exe.c_str(), argv.data());
     _exit(127);
   }

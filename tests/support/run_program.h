@@ -20,6 +20,7 @@ struct ProgramResult {
 
 struct RunOptions {
   long long file_size_limit = -1;  // RLIMIT_FSIZE in bytes (SIGXFSZ ignored); -1: no limit
+  long long memory_limit = -1;     // RLIMIT_AS in bytes; -1: no limit
 };
 
 // Runs `exe` with `args` in `workdir`, with empty standard input, and waits for it.
