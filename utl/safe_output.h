@@ -28,9 +28,6 @@ class SafeOutput {
   // the temporary file is removed and the target left as it was.
   bool commit();
 
-  // The temporary file's name: in the target's directory, short whatever the target's length.
-  const std::string& temp_name() const { return temp_; }
-
  private:
   void abandon();
 

@@ -83,50 +83,6 @@ TEST(SafeOutput, StoppingSignalRemovesTheTemporaryFileAndEndsTheProcess) {
   EXPECT_EQ(testsupport::slurp(target), "half");
 }
 
-TEST(SafeOutput, TemporaryNameIsShortWhateverTheTarget) {
-  testsupport::TempDir dir;
-  // 248 bytes: within the file system's 255, but not with a suffix grown from it.
-  const auto target = dir / std::string(248, 'e');
-  {
-    SafeOutput out(target.string());
-    ASSERT_TRUE(out.ok());
-    EXPECT_EQ(std::filesystem::path(out.temp_name()).parent_path(), dir.path());
-    EXPECT_LT(std::filesystem::path(out.temp_name()).filename().string().size(), 40u);
-    EXPECT_TRUE(out.write("values") && out.commit());
-  }
-  EXPECT_EQ(testsupport::slurp(target), "values");
-  EXPECT_EQ(files_in(dir.path()), 1u);
-}
-
-TEST(SafeOutput, RefusesTargetsItMayNotReplace) {
-  testsupport::TempDir dir;
-  const auto too_long = dir / std::string(256, 'e');
-  const auto directory = dir / "grid.rch";
-  std::filesystem::create_directory(directory);
-  for (const auto& target : {too_long, directory}) {
-    SafeOutput out(target.string());
-    EXPECT_FALSE(out.ok()) << target;
-    EXPECT_EQ(write_whole_file(target.string(), "x"), WholeFileStatus::kCannotOpen);
-  }
-  EXPECT_TRUE(std::filesystem::is_directory(directory));
-  EXPECT_EQ(files_in(dir.path()), 1u);
-}
-
-TEST(SafeOutput, ReadOnlyTargetIsKeptUnlessTheSuperuserWrites) {
-  // The superuser may write a read-only file, so an ordinary open would replace it too.
-  testsupport::TempDir dir;
-  const auto target = dir / "grid.rch";
-  testsupport::spit(target, "older");
-  std::filesystem::permissions(target, std::filesystem::perms::owner_read);
-  const WholeFileStatus status = write_whole_file(target.string(), "new");
-  if (::geteuid() == 0) {
-    EXPECT_EQ(status, WholeFileStatus::kWritten);
-  } else {
-    EXPECT_EQ(status, WholeFileStatus::kCannotOpen);
-    EXPECT_EQ(testsupport::slurp(target), "older");
-  }
-}
-
 TEST(SafeOutput, SymbolicLinkIsReplacedByTheFile) {
   testsupport::TempDir dir;
   testsupport::spit(dir / "elsewhere", "older");
