@@ -1,8 +1,10 @@
 #include "utl/safe_output.h"
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <csignal>
 #include <filesystem>
@@ -52,6 +54,7 @@ TEST(SafeOutput, MissingDirectoryIsNotOk) {
   EXPECT_FALSE(out.commit());
 }
 
+#ifndef _WIN32  // the stopping signals and processes of POSIX systems
 // Status of a child process that starts an output of `target` and is then sent `signal_number`,
 // as the shell reports it: 128 + the signal that ended it, or its exit status.
 int status_of_output_stopped_by(const std::filesystem::path& target, int signal_number,
@@ -82,6 +85,7 @@ TEST(SafeOutput, StoppingSignalRemovesTheTemporaryFileAndEndsTheProcess) {
   EXPECT_EQ(status_of_output_stopped_by(target, SIGHUP, true), 0);
   EXPECT_EQ(testsupport::slurp(target), "half");
 }
+#endif
 
 TEST(SafeOutput, SymbolicLinkIsReplacedByTheFile) {
   testsupport::TempDir dir;

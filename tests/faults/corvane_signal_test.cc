@@ -1,6 +1,7 @@
 // corvane stopped by a signal in the middle of the full-capacity benchmark basin (256 areas):
 // the temporary file it was writing goes, it ends by that signal (status 128 + signal), the
 // grids it finished are whole and the older files it had not reached are as they were.
+#ifndef _WIN32  // the stopping signals and processes of POSIX systems
 #include <gtest/gtest.h>
 #include <signal.h>
 
@@ -103,3 +104,5 @@ TEST_F(CorvaneSignals, TemporaryFileGoesAndTheRunEndsByTheSignal) {
 }
 
 }  // namespace
+
+#endif
