@@ -9,6 +9,7 @@
 #include "gridkit/asc.h"
 #include "gridkit/gridfile.h"
 #include "gridkit/hydmod_csv.h"
+#include "gridkit/impacts.h"
 #include "gridkit/map.h"
 #include "gridkit/png.h"
 #include "gridkit/stats.h"
@@ -30,6 +31,9 @@ constexpr std::string_view kUsage =
     "  png FILE -o OUT.png     a map of a grid as a PNG picture\n"
     "  asc FILE -o OUT.asc     a grid as an Esri ASCII grid\n"
     "  hydmod FILE -o OUT.csv  a HYDMOD run file as CSV\n"
+    "  impacts [-12p] YEAR [-o OUT.csv]\n"
+    "                          a year's impacts at full precision as CSV, run where\n"
+    "                          tallisk runs\n"
     "\n"
     "Options:\n"
     "  --format FORM     form of the grid file: text, binary, fixed, free or flags\n"
@@ -169,11 +173,13 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     return 0;
   }
   const std::string& command = args.front();
-  if (command != "stats" && command != "png" && command != "asc" && command != "hydmod") {
+  if (command != "stats" && command != "png" && command != "asc" && command != "hydmod" &&
+      command != "impacts") {
     err << "gridkit: unknown command '" << command << "'; try gridkit --help\n";
     return kExitFailure;
   }
   try {
+    if (command == "impacts") return run_impacts(args, out);
     const Options options = parse_options(args);
     if (options.help) {
       out << kUsage;
