@@ -12,6 +12,7 @@
 #include "gridkit/impacts.h"
 #include "gridkit/map.h"
 #include "gridkit/png.h"
+#include "gridkit/prj.h"
 #include "gridkit/stats.h"
 #include "utl/fatal.h"
 #include "utl/safe_output.h"
@@ -41,6 +42,7 @@ constexpr std::string_view kUsage =
     "  --ibound FILE     active-cell flag grid: stats sums active and inactive cells apart,\n"
     "                    png and asc mask inactive cells\n"
     "  --scale N         png: pixels per cell, 1 to 12 (default 3)\n"
+    "  --prj FILE        asc: also write OUT.prj, the coordinate system given as WKT in FILE\n"
     "  -o, --output OUT  png, asc, hydmod: the file to write\n"
     "  --help            this text\n"
     "  --version         the program's version\n";
@@ -51,6 +53,7 @@ struct Options {
   std::optional<GridFormat> format;
   std::optional<std::string> ibound;
   std::optional<std::string> output;
+  std::optional<std::string> prj;
   std::optional<int> scale;
   bool help = false;
   bool version = false;
@@ -89,6 +92,10 @@ Options parse_options(const std::vector<std::string>& args) {
       options.ibound = value();
     } else if (name == "-o" || name == "--output") {
       options.output = value();
+    } else if (name == "--prj") {
+      options.prj = value();
+    } else if (name == "--epsg") {
+      throw Failure(std::string(kNoEpsg));
     } else if (name == "--scale") {
       const std::string text = value();
       int scale = 0;
@@ -117,6 +124,7 @@ void check_options(const Options& options) {
   if (options.format && !grid_command) throw Failure("hydmod takes no --format");
   if (options.ibound && !grid_command) throw Failure("hydmod takes no --ibound");
   if (options.scale && command != "png") throw Failure(command + " takes no --scale");
+  if (options.prj && command != "asc") throw Failure(command + " takes no --prj");
   if (options.output && command == "stats") throw Failure("stats takes no output file");
   if (options.file.empty()) throw Failure(command + " needs a file to read");
   if (command != "stats" && !options.output) {
@@ -152,7 +160,7 @@ int run_command(const Options& options, std::ostream& out) {
     const Image image = draw_map(loaded.grid, flags, options.scale.value_or(kDefaultScale));
     write_output(*options.output, encode_png(image));
   } else {
-    write_output(*options.output, format_asc(loaded.grid, flags));
+    write_asc_files(*options.output, format_asc(loaded.grid, flags), options.prj);
   }
   return 0;
 }
