@@ -11,6 +11,7 @@
 #include "gridkit/hydmod_csv.h"
 #include "gridkit/impacts.h"
 #include "gridkit/map.h"
+#include "gridkit/netcdf.h"
 #include "gridkit/png.h"
 #include "gridkit/prj.h"
 #include "gridkit/stats.h"
@@ -35,6 +36,9 @@ constexpr std::string_view kUsage =
     "  impacts [-12p] YEAR [-o OUT.csv]\n"
     "                          a year's impacts at full precision as CSV, run where\n"
     "                          tallisk runs\n"
+    "  netcdf DIR RECHARGE_EXT [AREA_EXT] -o OUT.nc\n"
+    "                          a corvane run's monthly recharge and yearly area grids\n"
+    "                          as one CF NetCDF file (options --years, --ibound, --prj)\n"
     "\n"
     "Options:\n"
     "  --format FORM     form of the grid file: text, binary, fixed, free or flags\n"
@@ -42,7 +46,9 @@ constexpr std::string_view kUsage =
     "  --ibound FILE     active-cell flag grid: stats sums active and inactive cells apart,\n"
     "                    png and asc mask inactive cells\n"
     "  --scale N         png: pixels per cell, 1 to 12 (default 3)\n"
-    "  --prj FILE        asc: also write OUT.prj, the coordinate system given as WKT in FILE\n"
+    "  --prj FILE        asc: also write OUT.prj, the coordinate system given as WKT in FILE;\n"
+    "                    netcdf: the crs variable with that WKT\n"
+    "  --years Y1-Y2     netcdf: the years to cover (default: those with grid files)\n"
     "  -o, --output OUT  png, asc, hydmod: the file to write\n"
     "  --help            this text\n"
     "  --version         the program's version\n";
@@ -182,12 +188,13 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   }
   const std::string& command = args.front();
   if (command != "stats" && command != "png" && command != "asc" && command != "hydmod" &&
-      command != "impacts") {
+      command != "impacts" && command != "netcdf") {
     err << "gridkit: unknown command '" << command << "'; try gridkit --help\n";
     return kExitFailure;
   }
   try {
     if (command == "impacts") return run_impacts(args, out);
+    if (command == "netcdf") return run_netcdf(args, out);
     const Options options = parse_options(args);
     if (options.help) {
       out << kUsage;
