@@ -73,10 +73,11 @@ ImpactsArgs parse_impacts_args(const std::vector<std::string>& args) {
     words.erase(words.begin());
   }
   if (words.size() != 1) throw Failure("impacts takes one year: impacts [-12p] YEAR [-o FILE]");
-  parsed.year = utl::padded(words.front(), tallisk::kYearLength);
-  if (parsed.year.find_first_of("/\\") != std::string::npos) {
+  // A separator anywhere in the argument, even past the four characters read, is refused.
+  if (words.front().find_first_of("/\\") != std::string::npos) {
     throw Failure("the year names run files in the working directory: '" + words.front() + "'");
   }
+  parsed.year = utl::padded(words.front(), tallisk::kYearLength);
   return parsed;
 }
 

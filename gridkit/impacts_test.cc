@@ -136,6 +136,7 @@ TEST_F(ImpactsRun, StopsAsTalliskDoesAndLeavesNoFile) {
   EXPECT_EQ(gridkit({"impacts"}).exit_status, 1);
   EXPECT_EQ(gridkit({"impacts", "1995", "1996"}).exit_status, 1);
   EXPECT_EQ(gridkit({"impacts", "../95"}).exit_status, 1);
+  EXPECT_EQ(gridkit({"impacts", "1995/"}).exit_status, 1);
   EXPECT_EQ(gridkit({"impacts", "1995", "--ibound", "x"}).err,
             "gridkit: unknown option --ibound\n");
 }

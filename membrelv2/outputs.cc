@@ -2,6 +2,7 @@
 #include "membrelv2/outputs.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -65,7 +66,12 @@ static void finish_temp(int fd, const std::string& temp, const std::string& path
   }
 }
 
-Listing::Listing(std::string path) : path_(std::move(path)) { fd_ = create_temp(path_, temp_); }
+Listing::Listing(std::string path) : path_(std::move(path)) {
+  // A directory under the listing's name would refuse the rename only at the end of the run.
+  struct stat info {};
+  if (::lstat(path_.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) cannot_create(path_, EISDIR);
+  fd_ = create_temp(path_, temp_);
+}
 
 Listing::~Listing() {
   if (fd_ >= 0) {
