@@ -20,13 +20,17 @@ namespace {
 // levels cost several times the time for a few per cent of size.
 constexpr int kDeflateLevel = 1;
 
+// Stops with the library's reason when a call on the file for `path` failed.
+void check(int status, const std::string& path) {
+  if (status != NC_NOERR) throw Failure("cannot write " + path + ": " + nc_strerror(status));
+}
+
+// The definitions of one file, each call checked.
 class StackDefiner {
  public:
   StackDefiner(int ncid, const std::string& path) : ncid_(ncid), path_(path) {}
 
-  void check(int status) const {
-    if (status != NC_NOERR) throw Failure("cannot write " + path_ + ": " + nc_strerror(status));
-  }
+  void check(int status) const { gridkit::check(status, path_); }
   int dim(const char* name, std::size_t size) const {
     int id = -1;
     check(nc_def_dim(ncid_, name, size, &id));
@@ -182,7 +186,7 @@ bool netcdf_built_in() { return true; }
 NetcdfStack::NetcdfStack(const std::string& path, const StackLayout& layout)
     : target_(path), temp_(reserve_temp(path)) {
   try {
-    StackDefiner(-1, target_).check(nc_create(temp_.c_str(), NC_CLOBBER | NC_NETCDF4, &ncid_));
+    check(nc_create(temp_.c_str(), NC_CLOBBER | NC_NETCDF4, &ncid_), target_);
     define_stack(ncid_, target_, layout, recharge_, area_);
   } catch (...) {
     release(ncid_, temp_);
@@ -195,8 +199,7 @@ NetcdfStack::~NetcdfStack() { release(ncid_, temp_); }
 void NetcdfStack::put_step(int variable, int index, const std::vector<double>& values) {
   const std::size_t start[] = {static_cast<std::size_t>(index), 0, 0};
   const std::size_t count[] = {1, std::size_t{kNrow}, std::size_t{kNcol}};
-  StackDefiner(ncid_, target_)
-      .check(nc_put_vara_double(ncid_, variable, start, count, values.data()));
+  check(nc_put_vara_double(ncid_, variable, start, count, values.data()), target_);
 }
 
 void NetcdfStack::put_month(int index, const std::vector<double>& values) {
@@ -210,7 +213,7 @@ void NetcdfStack::put_year(int index, const std::vector<double>& values) {
 void NetcdfStack::commit() {
   const int status = nc_close(ncid_);
   ncid_ = -1;
-  StackDefiner(-1, target_).check(status);
+  check(status, target_);
   if (std::rename(temp_.c_str(), target_.c_str()) != 0) throw Failure("cannot write " + target_);
   temp_.clear();
 }
