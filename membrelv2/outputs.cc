@@ -2,7 +2,13 @@
 #include "membrelv2/outputs.h"
 
 #include <fcntl.h>
+#ifdef _WIN32
+#include <io.h>
+#include <sys/stat.h>
+#include <windows.h>
+#else
 #include <unistd.h>
+#endif
 
 #include <cerrno>
 #include <cstring>
@@ -13,6 +19,41 @@
 
 namespace membrelv2 {
 namespace {
+
+// The few system calls that differ between POSIX and Windows. On Windows files are opened in
+// binary mode, so the bytes are the same on both, and the final rename replaces an existing file,
+// which the C library's rename there refuses to do.
+#ifdef _WIN32
+int open_new(const std::string& path) {
+  return ::_open(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
+                 _S_IREAD | _S_IWRITE);
+}
+long long write_some(int fd, std::string_view content) {
+  return ::_write(fd, content.data(),
+                  static_cast<unsigned>(content.size() < (1u << 30) ? content.size() : 1u << 30));
+}
+int close_fd(int fd) { return ::_close(fd); }
+long process_id() { return static_cast<long>(GetCurrentProcessId()); }
+bool rename_over(const std::string& from, const std::string& to) {
+  if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return true;
+  }
+  errno = GetLastError() == ERROR_PATH_NOT_FOUND ? ENOENT : EACCES;
+  return false;
+}
+#else
+int open_new(const std::string& path) {
+  return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+}
+long long write_some(int fd, std::string_view content) {
+  return ::write(fd, content.data(), content.size());
+}
+int close_fd(int fd) { return ::close(fd); }
+long process_id() { return static_cast<long>(::getpid()); }
+bool rename_over(const std::string& from, const std::string& to) {
+  return std::rename(from.c_str(), to.c_str()) == 0;
+}
+#endif
 
 [[noreturn]] void cannot_create(const std::string& path, int error) {
   stop("cannot create output file " + path + ": " + std::strerror(error));
@@ -25,7 +66,7 @@ namespace {
 // Writes all of `content` to `fd`; returns 0 or the error number.
 int write_all(int fd, std::string_view content) {
   while (!content.empty()) {
-    const ssize_t got = ::write(fd, content.data(), content.size());
+    const long long got = write_some(fd, content);
     if (got < 0) {
       if (errno == EINTR) continue;
       return errno;
@@ -41,8 +82,8 @@ int write_all(int fd, std::string_view content) {
 // an unrelated file untouched. Stops the run when it cannot be created.
 static int create_temp(const std::string& path, std::string& temp) {
   for (int attempt = 0;; ++attempt) {
-    temp = path + ".tmp" + std::to_string(::getpid()) + "." + std::to_string(attempt);
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    temp = path + ".tmp" + std::to_string(process_id()) + "." + std::to_string(attempt);
+    const int fd = open_new(temp);
     if (fd >= 0) return fd;
     if (errno != EEXIST || attempt == 99) cannot_create(path, errno);
   }
@@ -53,8 +94,8 @@ static int create_temp(const std::string& path, std::string& temp) {
 static void finish_temp(int fd, const std::string& temp, const std::string& path,
                         std::string_view content) {
   int error = write_all(fd, content);
-  if (::close(fd) != 0 && error == 0) error = errno;
-  if (error == 0 && std::rename(temp.c_str(), path.c_str()) != 0) {
+  if (close_fd(fd) != 0 && error == 0) error = errno;
+  if (error == 0 && !rename_over(temp, path)) {
     const int rename_error = errno;
     std::remove(temp.c_str());
     cannot_create(path, rename_error);
@@ -69,7 +110,7 @@ Listing::Listing(std::string path) : path_(std::move(path)) { fd_ = create_temp(
 
 Listing::~Listing() {
   if (fd_ >= 0) {
-    ::close(fd_);
+    close_fd(fd_);
     std::remove(temp_.c_str());
   }
 }

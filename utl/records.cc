@@ -1,14 +1,10 @@
 // Binary record framing and little-endian encoding, byte by byte.
 #include "utl/records.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <bit>
-#include <cerrno>
 #include <cstring>
 
+#include "utl/input_ops.h"
 #include "utl/textfile.h"
 
 namespace utl {
@@ -71,8 +67,7 @@ namespace {
 // Reads `size` bytes at `offset` of `fd` into `out`; false on a read error or early end.
 bool read_at(int fd, std::size_t offset, std::size_t size, char* out) {
   while (size > 0) {
-    const ssize_t got = ::pread(fd, out, size, static_cast<off_t>(offset));
-    if (got < 0 && errno == EINTR) continue;
+    const long long got = input_ops::read_some_at(fd, out, size, offset);
     if (got <= 0) return false;
     out += got, offset += static_cast<std::size_t>(got), size -= static_cast<std::size_t>(got);
   }
@@ -83,18 +78,18 @@ bool read_at(int fd, std::size_t offset, std::size_t size, char* out) {
 
 bool read_leading_records(const std::string& path, std::size_t nrecords, std::string& contents) {
   contents.clear();
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = input_ops::open_read(path.c_str());
   if (fd < 0) return false;
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-    ::close(fd);
+  input_ops::Kind kind;
+  if (!input_ops::describe(fd, kind) || kind.directory) {
+    input_ops::close_input(fd);
     return false;
   }
-  if (!S_ISREG(info.st_mode)) {  // a pipe or device: no offsets to follow
-    ::close(fd);
+  if (!kind.regular) {  // a pipe or device: no offsets to follow
+    input_ops::close_input(fd);
     return read_whole_file(path, contents);
   }
-  const auto size = static_cast<std::size_t>(info.st_size);
+  const auto size = static_cast<std::size_t>(kind.size);
   std::size_t end = 0;
   for (std::size_t r = 0; r < nrecords && end < size; ++r) {
     char marker[kRecordMarker];
@@ -108,7 +103,7 @@ bool read_leading_records(const std::string& path, std::size_t nrecords, std::st
   end = end > size ? size : end;
   contents.resize(end);
   const bool ok = read_at(fd, 0, end, contents.data());
-  ::close(fd);
+  input_ops::close_input(fd);
   if (!ok) contents.clear();
   return ok;
 }

@@ -1,12 +1,11 @@
 // Output files that appear whole or not at all.
 #include "utl/safe_output.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+
+#include "utl/file_ops.h"
 
 namespace utl {
 namespace {
@@ -18,7 +17,7 @@ std::string temp_suffix(unsigned attempt) {
   const auto clock =
       static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
   char suffix[64];
-  std::snprintf(suffix, sizeof suffix, ".tmp%d.%llx%u", static_cast<int>(::getpid()),
+  std::snprintf(suffix, sizeof suffix, ".tmp%d.%llx%u", static_cast<int>(file_ops::process_id()),
                 (clock ^ (++counter << 20)) & 0xFFFFFFFFFFULL, attempt);
   return suffix;
 }
@@ -31,8 +30,9 @@ SafeOutput::SafeOutput(std::string target) : target_(std::move(target)) {
   // of the target's name would get.
   for (unsigned attempt = 0; attempt < 16; ++attempt) {
     temp_ = target_ + temp_suffix(attempt);
-    fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd_ >= 0 || errno != EEXIST) break;
+    int error = 0;
+    fd_ = file_ops::create_new(temp_.c_str(), error);
+    if (fd_ >= 0 || error != EEXIST) break;
   }
   if (fd_ < 0) temp_.clear();
 }
@@ -41,27 +41,21 @@ SafeOutput::~SafeOutput() { abandon(); }
 
 void SafeOutput::abandon() {
   if (fd_ >= 0) {
-    ::close(fd_);
+    int ignored = 0;
+    file_ops::close_synced(fd_, ignored);
     fd_ = -1;
   }
   if (!temp_.empty()) {
-    ::unlink(temp_.c_str());
+    file_ops::remove_quietly(temp_.c_str());
     temp_.clear();
   }
 }
 
 bool SafeOutput::write(std::string_view bytes) {
   if (fd_ < 0 || failed_) return false;
-  while (!bytes.empty()) {
-    const ssize_t done = ::write(fd_, bytes.data(), bytes.size());
-    if (done < 0 && errno == EINTR) continue;
-    if (done <= 0) {
-      failed_ = true;
-      return false;
-    }
-    bytes.remove_prefix(static_cast<std::size_t>(done));
-  }
-  return true;
+  int error = 0;
+  if (!file_ops::write_all(fd_, bytes, error)) failed_ = true;
+  return !failed_;
 }
 
 bool SafeOutput::commit() {
@@ -69,9 +63,10 @@ bool SafeOutput::commit() {
     abandon();
     return false;
   }
-  const bool closed = ::close(fd_) == 0;
+  int error = 0;
+  const bool closed = file_ops::close_synced(fd_, error);
   fd_ = -1;
-  if (!closed || std::rename(temp_.c_str(), target_.c_str()) != 0) {
+  if (!closed || !file_ops::replace(temp_.c_str(), target_.c_str(), error)) {
     abandon();
     return false;
   }

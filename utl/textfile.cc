@@ -1,41 +1,33 @@
 // Text files read whole and handed out line by line.
 #include "utl/textfile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
+#include "utl/input_ops.h"
 
 namespace utl {
 
 bool read_whole_file(const std::string& path, std::string& contents) {
   contents.clear();
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = input_ops::open_read(path.c_str());
   if (fd < 0) return false;
-  struct stat info {};
-  // A directory opens for reading on this system but holds no records: it is not a file.
-  if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-    ::close(fd);
+  input_ops::Kind kind;
+  // A directory opens for reading on POSIX systems but holds no records: it is not a file.
+  if (!input_ops::describe(fd, kind) || kind.directory) {
+    input_ops::close_input(fd);
     return false;
   }
-  if (S_ISREG(info.st_mode) && info.st_size > 0) {
-    contents.reserve(static_cast<std::size_t>(info.st_size));
-  }
+  if (kind.size > 0) contents.reserve(static_cast<std::size_t>(kind.size));
   char buffer[1 << 16];
   bool ok = true;
   for (;;) {
-    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    const long long got = input_ops::read_some(fd, buffer, sizeof buffer);
     if (got > 0) {
       contents.append(buffer, static_cast<std::size_t>(got));
-    } else if (got == 0) {
-      break;
-    } else if (errno != EINTR) {
-      ok = false;
+    } else {
+      ok = got == 0;
       break;
     }
   }
-  ::close(fd);
+  input_ops::close_input(fd);
   return ok;
 }
 
