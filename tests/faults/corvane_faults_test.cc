@@ -72,6 +72,7 @@ TEST_F(CorvaneFaults, TheSetUpRunsCleanly) {
 }
 
 TEST_F(CorvaneFaults, DiskFullAtTheSecondGrid) {
+  SKIP_WITHOUT_FILE_SIZE_LIMIT();
   // The same run without the fault, for the grid that does get written.
   testsupport::TempDir clean;
   fs::copy(work_, clean.path() / "work", fs::copy_options::recursive);
@@ -92,6 +93,7 @@ TEST_F(CorvaneFaults, DiskFullAtTheSecondGrid) {
 }
 
 TEST_F(CorvaneFaults, DiskFullInBinaryGrids) {
+  SKIP_WITHOUT_FILE_SIZE_LIMIT();
   spit(work_ / "params.txt",
        "FILE out rch are BIN\nTRANSIENT 1950 1950\nIBOUND *\n"
        "AREA A * 266123 14963906 40\nAREA B b.grid\nRETURN ret.txt\n");

@@ -18,6 +18,16 @@ struct RunOptions {
   long long file_size_limit = -1;  // RLIMIT_FSIZE in bytes (SIGXFSZ ignored); -1: no limit
 };
 
+// Whether run_program() can impose a file size limit here, which stands in for a full disk:
+// POSIX resource limits, which Windows lacks.
+bool can_limit_file_size();
+
+// Skips the rest of the current test where no file size limit can stand in for a full disk.
+#define SKIP_WITHOUT_FILE_SIZE_LIMIT()                   \
+  if (!testsupport::can_limit_file_size()) {             \
+    GTEST_SKIP() << "no file size limit on this system"; \
+  }
+
 // Runs `exe` with `args` in `workdir`, with empty standard input, and waits for it.
 ProgramResult run_program(const std::string& exe, const std::vector<std::string>& args,
                           const std::filesystem::path& workdir, const RunOptions& options = {});
