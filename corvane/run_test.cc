@@ -412,6 +412,25 @@ TEST(Corvane, WriteFailureLeavesNoPartialFile) {
   EXPECT_EQ(slurp(basin / "out/1950.03.rch"), "older grid\n");
 }
 
+// Names in a parameter file go to the system as they stand: a '\\' separates folders on Windows,
+// and on POSIX systems it is a character of the name like any other; '/' separates on both.
+TEST(Corvane, BackslashInANameSeparatesFoldersOnWindowsOnly) {
+  Basin basin;
+  basin.worked_example("FILE out\\grids rch are");
+  basin.file("params.txt", slurp(basin / "params.txt") + "BALANCE out\\sums.csv\n");
+#ifdef _WIN32
+  const std::string grids = "out/grids", balance = "out/sums.csv";
+#else
+  const std::string grids = "out\\grids", balance = "out\\sums.csv";
+#endif
+  fs::create_directories(basin / grids);
+  const ProgramResult result = basin.run();
+  EXPECT_EQ(result.out, "");
+  ASSERT_EQ(result.exit_status, 0);
+  EXPECT_EQ(basin.listing(grids), (std::vector<std::string>{"1950.03.rch", "1950.are"}));
+  EXPECT_TRUE(basin.exists(balance));
+}
+
 TEST(Corvane, MissingOutputDirectory) {
   Basin basin;
   basin.worked_example("FILE results rch are");
