@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Runs the example basin with the Linux build and, under Wine, with the Windows build, and
+# compares every file the two runs leave, byte for byte. Standard output, which Windows writes
+# with CR LF line ends, is compared with those read as LF.
+# Usage: tests/windows/compare_example.sh [LINUX_BUILD] [WINDOWS_BUILD]
+set -euo pipefail
+root="$(cd "$(dirname "$0")/../.." && pwd)"
+linux="${1:-$root/build}"
+windows="${2:-$root/build-windows}"
+export WINEDEBUG=-all WINEPREFIX="${WINEPREFIX:-$windows/wine-prefix}"
+wine=/usr/lib/wine/wine64
+[ -x "$wine" ] || wine=wine
+
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+RUN_DIR="$work/linux" "$root/examples/run.sh" "$linux" >/dev/null
+RUN_DIR="$work/windows" EXE_RUNNER="$wine" EXE_SUFFIX=.exe "$root/examples/run.sh" "$windows" \
+  >/dev/null
+
+(cd "$work/linux" && find . -type f | LC_ALL=C sort) >"$work/linux.files"
+(cd "$work/windows" && find . -type f | LC_ALL=C sort) >"$work/windows.files"
+if ! diff -u "$work/linux.files" "$work/windows.files"; then
+  echo "compare_example: the two runs left different files" >&2
+  exit 1
+fi
+different=0
+while read -r name; do
+  a="$work/linux/$name" b="$work/windows/$name"
+  if [ "$(basename "$name")" = stdout.txt ]; then
+    sed 's/\r$//' "$b" >"$work/stdout.lf" && b="$work/stdout.lf"
+  fi
+  if ! cmp -s "$a" "$b"; then
+    echo "compare_example: $name differs" >&2
+    cmp "$a" "$b" | head -1 >&2 || true
+    different=1
+  fi
+done <"$work/linux.files"
+[ "$different" -eq 0 ] || exit 1
+echo "compare_example: $(wc -l <"$work/linux.files") files of the example basin are the same on Linux and Windows"
