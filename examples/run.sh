@@ -31,6 +31,15 @@ mkdir -p "$run/corvane/grids/text" "$run/corvane/grids/binary"
 echo "corvane: text grids in $run/corvane/grids/text, binary grids in $run/corvane/grids/binary,"
 echo "         water balance in $run/corvane/balance.csv"
 
+# gridkit: the text and binary runs compared grid by grid (identical values: exit status 0,
+# else the script stops), and the text grids checked for grids no run of this balance wrote.
+mkdir -p "$run/gridkit"
+"$build/gridkit/gridkit" diff "$run/corvane/grids/text" "$run/corvane/grids/binary" \
+  > "$run/gridkit/diff.txt"
+echo "gridkit: text against binary grids, $(tail -n 1 "$run/gridkit/diff.txt" | sed 's/^summary: //')"
+"$build/gridkit/gridkit" check "$run/corvane/grids/text" --balance "$run/corvane/balance.csv" |
+  sed 's/^summary: /gridkit: check of the text grids: /'
+
 # gridkit: a map of one month's recharge of the example basin, from the first monthly grid
 # (named YEAR.MONTH.ext) found under the run, with the basin's inactive cells masked.
 month_grid="$(find "$run" -type f -name '[0-9][0-9][0-9][0-9].[0-9][0-9].*' ! -name '*.png' |

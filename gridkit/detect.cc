@@ -67,6 +67,23 @@ bool is_flag_line(std::string_view line) {
 
 bool is_separator(char c) { return c == ' ' || c == ',' || c == '\t'; }
 
+// Whether `token` is a plain decimal: a sign, digits and one decimal point at most, one digit
+// at least. Every such token is a value, told without converting it.
+bool is_plain_decimal(std::string_view token) {
+  if (!token.empty() && (token.front() == '-' || token.front() == '+')) token.remove_prefix(1);
+  bool digit = false, point = false;
+  for (char c : token) {
+    if (c >= '0' && c <= '9') {
+      digit = true;
+    } else if (c == '.' && !point) {
+      point = true;
+    } else {
+      return false;
+    }
+  }
+  return digit;
+}
+
 // The number of values of a free-format line (repeat forms counted in full), or nothing when a
 // token is not a value. A slash ends the line's values.
 std::optional<std::int64_t> count_values(std::string_view line) {
@@ -98,7 +115,7 @@ std::optional<std::int64_t> count_values(std::string_view line) {
       }
     }
     double value = 0.0;
-    if (utl::convert_real(token, value) != 0) return std::nullopt;
+    if (!is_plain_decimal(token) && utl::convert_real(token, value) != 0) return std::nullopt;
     count += repeat;
   }
   return count;
@@ -152,11 +169,11 @@ GridFormat detect_format(std::string_view contents) {
 
   // Free-format numbers: a first line that is not all values is a header. One that is all
   // values is a header only when the values after it, and not with it, fill the grid.
-  if (!count_values(lines.front())) return GridFormat::kFree;
-  const auto with_first = count_values(lines, 0);
+  const auto on_first = count_values(lines.front());
+  if (!on_first) return GridFormat::kFree;
   const auto after_first = count_values(lines, 1);
   if (after_first && *after_first == std::int64_t{kCells} &&
-      !(with_first && *with_first == std::int64_t{kCells})) {
+      *on_first + *after_first != std::int64_t{kCells}) {
     return GridFormat::kFree;
   }
   return GridFormat::kText;

@@ -7,6 +7,7 @@
 #include <span>
 #include <vector>
 
+#include "utl/fatal.h"
 #include "utl/fields.h"
 #include "utl/gridread.h"
 #include "utl/records.h"
@@ -17,7 +18,7 @@ namespace {
 
 constexpr std::size_t kFixedWidth = 6;
 
-Grid parse_binary(const std::string& path, std::string_view contents) {
+void parse_binary(const std::string& path, std::string_view contents, Grid& grid) {
   utl::RecordReader reader(contents);
   std::string_view record;
   if (reader.next(record) != utl::RecordReader::Status::kRecord) {
@@ -28,11 +29,9 @@ Grid parse_binary(const std::string& path, std::string_view contents) {
                   " bytes, not the " + std::to_string(kCells * sizeof(double)) +
                   " of 326 by 165 reals");
   }
-  Grid grid;
   for (std::size_t i = 0; i < kCells; ++i) {
     grid.values[i] = utl::get_f64le(record.data() + sizeof(double) * i);
   }
-  return grid;
 }
 
 // One six-character field with one decimal: blanks are ignored, a field without a decimal point
@@ -60,10 +59,9 @@ bool parse_fixed_field(std::string_view field, double& value) {
   return true;
 }
 
-Grid parse_fixed(const std::string& path, std::string_view contents) {
+void parse_fixed(const std::string& path, std::string_view contents, Grid& grid) {
   utl::TextFile text;
   text.assign(contents);
-  Grid grid;
   std::string_view line;
   for (int row = 1; row <= kNrow; ++row) {
     if (!text.next_line(line)) {
@@ -82,47 +80,71 @@ Grid parse_fixed(const std::string& path, std::string_view contents) {
       }
     }
   }
-  return grid;
+}
+
+// The form of the grid file `path` of content `contents`; a failure names the file.
+GridFormat detect_in(const std::string& path, std::string_view contents) {
+  try {
+    return detect_format(contents);
+  } catch (const Failure& failure) {
+    throw Failure(path + ": " + failure.what());
+  }
 }
 
 }  // namespace
 
-Grid parse_grid(const std::string& path, std::string_view contents, GridFormat format) {
+void parse_grid_into(const std::string& path, std::string_view contents, GridFormat format,
+                     Grid& grid) {
+  grid.values.assign(kCells, 0.0);
   switch (format) {
     case GridFormat::kBinary:
-      return parse_binary(path, contents);
+      return parse_binary(path, contents, grid);
     case GridFormat::kFixed:
-      return parse_fixed(path, contents);
+      return parse_fixed(path, contents, grid);
     case GridFormat::kText:
-    case GridFormat::kFree: {
-      Grid grid;
-      utl::readreal(path, grid.values, kNrow, kNcol, format == GridFormat::kFree ? 1 : 0);
-      return grid;
-    }
+    case GridFormat::kFree:
+      // The text already read, with the messages the toolkit's reader stops with.
+      switch (utl::read_free_grid(contents, grid.values, kNrow, kNcol,
+                                  format == GridFormat::kFree ? 1 : 0)) {
+        case utl::FreeGridStatus::kOk:
+          return;
+        case utl::FreeGridStatus::kShortHeader:
+          utl::error2("Error reading file header", path);
+        case utl::FreeGridStatus::kBadValue:
+          utl::error2("Error reading file", path);
+      }
+      break;
     case GridFormat::kFlags: {
       std::vector<int> flags(kCells, 0);
       std::vector<std::string> names(1, std::string(1, ' '));
       int nzone = 0;
       utl::readflags(path, flags, kNrow, kNcol, names, nzone, 0);
-      Grid grid;
       for (std::size_t i = 0; i < kCells; ++i) grid.values[i] = flags[i];
-      return grid;
+      return;
     }
   }
   throw Failure(path + ": unknown grid form");
+}
+
+Grid parse_grid(const std::string& path, std::string_view contents, GridFormat format) {
+  Grid grid;
+  parse_grid_into(path, contents, format, grid);
+  return grid;
 }
 
 LoadedGrid read_grid(const std::string& path, std::optional<GridFormat> format) {
   std::string contents;
   if (!utl::read_whole_file(path, contents)) throw Failure("cannot read " + path);
   LoadedGrid loaded;
-  try {
-    loaded.format = format ? *format : detect_format(contents);
-  } catch (const Failure& failure) {
-    throw Failure(path + ": " + failure.what());
-  }
+  loaded.format = format ? *format : detect_in(path, contents);
   loaded.grid = parse_grid(path, contents, loaded.format);
   return loaded;
+}
+
+void read_grid_into(const std::string& path, std::string& contents, LoadedGrid& loaded) {
+  if (!utl::read_whole_file(path, contents)) throw Failure("cannot read " + path);
+  loaded.format = detect_in(path, contents);
+  parse_grid_into(path, contents, loaded.format, loaded.grid);
 }
 
 Ibound read_ibound(const std::string& path) {

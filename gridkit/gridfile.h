@@ -20,9 +20,17 @@ struct LoadedGrid {
 // be read or does not hold a whole grid.
 LoadedGrid read_grid(const std::string& path, std::optional<GridFormat> format);
 
+// Reads like read_grid, in the form the content shows, into `loaded`, with `contents` left
+// holding the file's bytes: both keep their storage, for reading many grids one after another.
+void read_grid_into(const std::string& path, std::string& contents, LoadedGrid& loaded);
+
 // Reads the grid of the form `format` from the bytes `contents` of the file `path` (named in
-// messages and opened again by the toolkit's text readers).
+// messages, and opened again by the toolkit's flag reader for flag grids).
 Grid parse_grid(const std::string& path, std::string_view contents, GridFormat format);
+
+// The same into `grid`, every cell written.
+void parse_grid_into(const std::string& path, std::string_view contents, GridFormat format,
+                     Grid& grid);
 
 // Reads an active-cell flag grid; "*" makes every cell active.
 Ibound read_ibound(const std::string& path);

@@ -7,6 +7,8 @@
 #include <string_view>
 
 #include "gridkit/asc.h"
+#include "gridkit/check.h"
+#include "gridkit/diff.h"
 #include "gridkit/gridfile.h"
 #include "gridkit/hydmod_csv.h"
 #include "gridkit/map.h"
@@ -30,6 +32,8 @@ constexpr std::string_view kUsage =
     "  png FILE -o OUT.png     a map of a grid as a PNG picture\n"
     "  asc FILE -o OUT.asc     a grid as an Esri ASCII grid\n"
     "  hydmod FILE -o OUT.csv  a HYDMOD run file as CSV\n"
+    "  diff A B                two grid files, or two directories of them, compared cell by cell\n"
+    "  check DIR --balance F   grid files in DIR that a corvane run did not write, or missing\n"
     "\n"
     "Options:\n"
     "  --format FORM     form of the grid file: text, binary, fixed, free or flags\n"
@@ -169,6 +173,10 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     return 0;
   }
   const std::string& command = args.front();
+  // diff and check answer with the exit statuses of cmp and diff (0, 1, or 2 on trouble).
+  const std::vector<std::string> after_command(args.begin() + 1, args.end());
+  if (command == "diff") return run_diff(after_command, out, err);
+  if (command == "check") return run_check(after_command, out, err);
   if (command != "stats" && command != "png" && command != "asc" && command != "hydmod") {
     err << "gridkit: unknown command '" << command << "'; try gridkit --help\n";
     return kExitFailure;

@@ -11,7 +11,8 @@ namespace gridkit {
 inline constexpr const char* kVersion = "gridkit 1.0";
 
 // Runs gridkit with the command-line arguments `args` (without the program name): results and
-// help on `out`, messages on `err`. Returns the exit status, 0 or 1.
+// help on `out`, messages on `err`. Returns the exit status: 0 or 1; for diff and check 0, 1
+// or 2 (see diff.h).
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 // The same on standard output and standard error.

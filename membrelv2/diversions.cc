@@ -57,11 +57,11 @@ Cell cellof(float x, float y) {
   return {truncated(column), truncated(row)};
 }
 
-int exception_kind(const Cell& cell, const Tables& tables) {
-  if (cell.column < 1 || cell.column > kNcol) return 1;
-  if (cell.row < 1 || cell.row > kNrow) return 2;
-  if (tables.ibound[cell_index(cell.column, cell.row)] == 0) return 3;
-  return 0;
+ExceptionKind exception_kind(const Cell& cell, const Tables& tables) {
+  if (cell.column < 1 || cell.column > kNcol) return ExceptionKind::kColumnOffGrid;
+  if (cell.row < 1 || cell.row > kNrow) return ExceptionKind::kRowOffGrid;
+  if (tables.ibound[cell_index(cell.column, cell.row)] == 0) return ExceptionKind::kInactiveCell;
+  return ExceptionKind::kNone;
 }
 
 Distribution distribute(FreeReader reader, Tables& tables, std::string& listing) {
@@ -78,8 +78,8 @@ Distribution distribute(FreeReader reader, Tables& tables, std::string& listing)
     // The share and its products are not rounded to single precision; each sum is, after
     // every addition.
     const long double share = static_cast<long double>(tract.acres) / authorized;
-    const int kind = exception_kind(cell, tables);
-    if (kind == 0) {
+    const ExceptionKind kind = exception_kind(cell, tables);
+    if (kind == ExceptionKind::kNone) {
       const int at = cell_index(cell.column, cell.row);
       add_rounded(tables.swret[at], share * tables.retgrp[tract.group]);
       add_rounded(tables.acres[at], share * tables.acrgrp[tract.group]);
@@ -92,7 +92,7 @@ Distribution distribute(FreeReader reader, Tables& tables, std::string& listing)
                      .real(tract.acres)
                      .integer(cell.row)
                      .integer(cell.column)
-                     .text(kLabels[kind])
+                     .text(kLabels[static_cast<int>(kind)])
                      .str();
     }
   }

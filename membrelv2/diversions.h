@@ -33,9 +33,17 @@ struct Cell {
 // south of it. A number beyond the 32-bit range is clamped to it.
 Cell cellof(float x, float y);
 
-// Why a tract's share cannot go to its cell: 0 it can; 1 column off the grid; 2 row off the
-// grid; 3 inactive cell.
-int exception_kind(const Cell& cell, const Tables& tables);
+// Why a tract's share cannot go to its cell. The numbers of the exceptions are those of their
+// labels in the tract exception listing.
+enum class ExceptionKind {
+  kNone = 0,           // on an active cell: the share goes to it
+  kColumnOffGrid = 1,  // " sw return flow 1"
+  kRowOffGrid = 2,     // " sw return flow 2"
+  kInactiveCell = 3,   // " sw return flow 3"
+};
+
+// The first test that `cell` fails: column on the grid, row on the grid, cell active.
+ExceptionKind exception_kind(const Cell& cell, const Tables& tables);
 
 // Totals of the distribution pass.
 struct Distribution {

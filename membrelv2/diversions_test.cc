@@ -76,12 +76,12 @@ TEST(ExceptionKind, ColumnFirstThenRowThenActivity) {
   auto owned = std::make_unique<Tables>();
   Tables& t = *owned;
   t.ibound[cell_index(3, 4)] = -1;
-  EXPECT_EQ(exception_kind({327, 200}, t), 1);
-  EXPECT_EQ(exception_kind({0, 5}, t), 1);
-  EXPECT_EQ(exception_kind({326, 166}, t), 2);
-  EXPECT_EQ(exception_kind({1, 0}, t), 2);
-  EXPECT_EQ(exception_kind({5, 5}, t), 3);
-  EXPECT_EQ(exception_kind({3, 4}, t), 0);  // a negative flag marks an active cell
+  EXPECT_EQ(exception_kind({327, 200}, t), ExceptionKind::kColumnOffGrid);
+  EXPECT_EQ(exception_kind({0, 5}, t), ExceptionKind::kColumnOffGrid);
+  EXPECT_EQ(exception_kind({326, 166}, t), ExceptionKind::kRowOffGrid);
+  EXPECT_EQ(exception_kind({1, 0}, t), ExceptionKind::kRowOffGrid);
+  EXPECT_EQ(exception_kind({5, 5}, t), ExceptionKind::kInactiveCell);
+  EXPECT_EQ(exception_kind({3, 4}, t), ExceptionKind::kNone);  // a negative flag: active
 }
 
 TEST_F(Distribute, WorkedExampleOfTwoTractsOneGroup) {

@@ -2,9 +2,9 @@
 #include "membrelv2/outputs.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #ifdef _WIN32
 #include <io.h>
-#include <sys/stat.h>
 #include <windows.h>
 #else
 #include <unistd.h>
@@ -33,6 +33,10 @@ long long write_some(int fd, std::string_view content) {
                   static_cast<unsigned>(content.size() < (1u << 30) ? content.size() : 1u << 30));
 }
 int close_fd(int fd) { return ::_close(fd); }
+bool names_a_directory(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
 long process_id() { return static_cast<long>(GetCurrentProcessId()); }
 bool rename_over(const std::string& from, const std::string& to) {
   if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
@@ -49,6 +53,10 @@ long long write_some(int fd, std::string_view content) {
   return ::write(fd, content.data(), content.size());
 }
 int close_fd(int fd) { return ::close(fd); }
+bool names_a_directory(const std::string& path) {
+  struct stat info {};
+  return ::lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
 long process_id() { return static_cast<long>(::getpid()); }
 bool rename_over(const std::string& from, const std::string& to) {
   return std::rename(from.c_str(), to.c_str()) == 0;
@@ -106,7 +114,11 @@ static void finish_temp(int fd, const std::string& temp, const std::string& path
   }
 }
 
-Listing::Listing(std::string path) : path_(std::move(path)) { fd_ = create_temp(path_, temp_); }
+Listing::Listing(std::string path) : path_(std::move(path)) {
+  // A directory under the listing's name would refuse the rename only at the end of the run.
+  if (names_a_directory(path_)) cannot_create(path_, EISDIR);
+  fd_ = create_temp(path_, temp_);
+}
 
 Listing::~Listing() {
   if (fd_ >= 0) {

@@ -11,9 +11,10 @@
 
 namespace membrelv2 {
 
-// A listing gathered line by line and written whole when the run completes: a temporary file
-// beside it is created at once (so a missing ks/ stops the run there), filled and renamed by
-// close(). A run that stops earlier leaves an older listing as it was.
+// A listing gathered line by line and put in place whole by close(): its temporary file beside
+// it is created at once, so a listing that cannot be created (no ks/, or a directory in its
+// place) stops the run before any product is written. A listing never closed leaves an older
+// one as it was.
 class Listing {
  public:
   // Stops the run when the file cannot be created.

@@ -21,6 +21,22 @@ void say(std::string_view text) { say(FreeLine().text(text)); }
 
 FreeReader records_of(const InputFile& file) { return FreeReader(file.get(), file.path()); }
 
+// After a product failed, puts both listings in place as far as they go, so that they say what
+// the run wrote: the exceptions whole, the check listing up to the file that failed. Then stops
+// with the failure, and with the listing's own where one cannot be put in place either.
+[[noreturn]] void stop_with_listings(const Stop& failure, Listing& exceptions, Listing& check) {
+  std::string text = failure.what();
+  for (Listing* listing : {&exceptions, &check}) {
+    try {
+      listing->close();
+    } catch (const Stop& also) {
+      text += "; ";
+      text += also.what();
+    }
+  }
+  stop(std::move(text));
+}
+
 void process(const std::string& year) {
   const auto tables = std::make_unique<Tables>();
   Tables& t = *tables;
@@ -73,8 +89,11 @@ void process(const std::string& year) {
   const Distribution distribution = distribute(records_of(authorized), t, listing);
   exceptions.write(listing);
 
-  writeoutputs(t, diversions, distribution, check, stdout);
-  // The listings go out last, so a run that stops leaves the older ones as they were.
+  try {
+    writeoutputs(t, diversions, distribution, check, stdout);
+  } catch (const Stop& failure) {
+    stop_with_listings(failure, exceptions, check);
+  }
   exceptions.close();
   check.close();
 }

@@ -388,10 +388,12 @@ TEST(Membrelv2, FailedGridWriteLeavesNoPartialOrTemporaryFile) {
       testsupport::run_program(PROGRAM_EXE, {"1995"}, tree.work(), options);
   EXPECT_EQ(result.exit_status, 1);
   EXPECT_EQ(result.err, "membrelv2: cannot write output file ks/1995.05.rcs: File too large\n");
-  // The listings are written only by a complete run: none is left half-written.
+  // The listings say how far the run got: the check listing ends with the grid that failed.
   EXPECT_EQ(tree.files(),
-            (std::set<std::string>{"1995.05.rcs", "swacresgrid1995.dat", "swretgrid1995.dat"}));
+            (std::set<std::string>{"1995.05.rcs", "swacresgrid1995.dat", "swretgrid1995.dat",
+                                   "output1995.dat", "check1995.out"}));
   EXPECT_EQ(tree.out("1995.05.rcs"), "earlier run\n");
+  EXPECT_EQ(tree.out("check1995.out"), " ks/1995.05.rcs\n");
 }
 
 TEST(Membrelv2, ExampleTreeRuns) {

@@ -11,8 +11,13 @@
 namespace tallisk {
 
 void read_accounts(const std::string& path, AccountList& list) {
+  std::string text;
+  if (!utl::read_whole_file(path, text)) utl::error("Cannot open file " + path);
+  // A list edited on another system: CR-LF ends a line as a line feed does, and so does a
+  // carriage return alone at the very end of the file.
+  if (!text.empty() && text.back() == '\r') text += '\n';
   utl::TextFile file;
-  if (!file.open(path)) utl::error("Cannot open file " + path);
+  file.assign(text);
   list.count = 0;
   std::string line;
   while (file.next_record(line, kListRecordLength)) {

@@ -2,7 +2,9 @@
 #include "tallisk/hydmod.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -19,11 +21,143 @@ using utl::kHydmodCountBytes;
 using utl::kHydmodDirectoryLead;
 using utl::kHydmodRealBytes;
 
+// The items of one file, as its directory lists them.
+struct Items {
+  int count = 0;
+  // Labels point into the file's bytes, which live until the end of the call.
+  std::array<const char*, kMaxItems> labels{};
+  // Subtracted from every value of the item: kSoOffset under an "SO" label, else 0.
+  std::array<double, kMaxItems> offsets{};
+};
+
+// Signed item numbers, counted from 1, of every point and slot; 0 marks an empty slot.
+using SlotMap = std::array<std::array<int, kSlots>, kMaxPoints>;
+// One value per item of a file.
+template <typename T>
+using PerItem = std::array<T, kMaxItems>;
+
 bool is_blank(const GageEntry& entry) {
   return std::all_of(entry.begin(), entry.end(), [](char c) { return c == ' '; });
 }
 
 std::string_view entry_text(const GageEntry& entry) { return {entry.data(), entry.size()}; }
+
+// The next record into `record`; false when there is none of at least `least` bytes.
+bool next_record(utl::RecordReader& reader, std::string_view& record, std::size_t least) {
+  return reader.next(record) == utl::RecordReader::Status::kRecord && record.size() >= least;
+}
+
+// The count record: the number of items, at most kMaxItems.
+int read_count(utl::RecordReader& reader, const std::string& name) {
+  std::string_view record;
+  if (!next_record(reader, record, kHydmodCountBytes)) utl::error2("Cannot read count", name);
+  const std::int64_t magnitude = utl::hydmod_items(utl::get_i32le(record.data()));
+  if (magnitude > kMaxItems) utl::errorint("Too many HYDMOD items", magnitude);
+  return static_cast<int>(magnitude);
+}
+
+// The directory record: the label of each of the `count` items, and its offset.
+Items read_directory(utl::RecordReader& reader, const std::string& name, int count) {
+  std::string_view record;
+  if (!next_record(reader, record, kHydmodDirectoryLead + std::size_t{kLabelLength} * count)) {
+    utl::error2("Cannot read directory", name);
+  }
+  Items items;
+  items.count = count;
+  for (int i = 0; i < count; ++i) {
+    const char* label = record.data() + kHydmodDirectoryLead + std::size_t{kLabelLength} * i;
+    items.labels[i] = label;
+    items.offsets[i] = (label[0] == 'S' && label[1] == 'O') ? kSoOffset : 0.0;
+  }
+  return items;
+}
+
+// The signed item number that the non-blank `entry` names. A label listed twice: the later
+// item wins. The label is checked before the sign.
+int slot_of(const GageEntry& entry, const Items& items) {
+  int item = 0;
+  for (int i = 0; i < items.count; ++i) {
+    if (std::memcmp(items.labels[i], entry.data() + 1, kLabelLength) == 0) item = i + 1;
+  }
+  if (item == 0) utl::error2("No match to gage", entry_text(entry));
+  if (entry[0] == '+') return item;
+  if (entry[0] == '-') return -item;
+  utl::error2("Invalid gage type", entry_text(entry));
+}
+
+// The slot map of the first `npoints` points; every gage entry is checked against the items.
+SlotMap map_slots(const GageTable& gages, int npoints, const Items& items) {
+  SlotMap slots{};
+  for (int j = 0; j < npoints; ++j) {
+    for (int k = 0; k < kSlots; ++k) {
+      if (!is_blank(gages[j][k])) slots[j][k] = slot_of(gages[j][k], items);
+    }
+  }
+  return slots;
+}
+
+// Whether some point uses each item: only those values must be numbers.
+PerItem<bool> used_items(const SlotMap& slots, int npoints) {
+  PerItem<bool> used{};
+  for (int j = 0; j < npoints; ++j) {
+    for (const int m : slots[j]) {
+      if (m != 0) used[std::abs(m) - 1] = true;
+    }
+  }
+  return used;
+}
+
+// Skips `nskip` time records, of each only the time read; returns the time of the last, which
+// starts the first interval.
+double skip_records(utl::RecordReader& reader, const std::string& name, int nskip) {
+  double time = 0.0;
+  std::string_view record;
+  for (int s = 0; s < nskip; ++s) {
+    if (!next_record(reader, record, kHydmodRealBytes)) utl::error2("Error reading file", name);
+    time = utl::get_f64le(record.data());
+  }
+  if (!std::isfinite(time)) utl::error2("Error reading file", name);
+  return time;
+}
+
+// The volume of every item over the next 24 time records, in acre-feet: each value stands for
+// the interval that ends at its record's time. A time or a used value that is not a finite
+// number means the model run failed, and stops as an unreadable file.
+PerItem<double> integrate(utl::RecordReader& reader, const std::string& name, const Items& items,
+                          const PerItem<bool>& used, double previous) {
+  PerItem<double> volume{};
+  const std::size_t time_record_bytes = kHydmodRealBytes + kHydmodRealBytes * items.count;
+  std::string_view record;
+  for (int r = 0; r < kIntegratedRecords; ++r) {
+    if (!next_record(reader, record, time_record_bytes)) utl::error2("Error reading file", name);
+    const double time = utl::get_f64le(record.data());
+    if (!std::isfinite(time)) utl::error2("Error reading file", name);
+    const double factor = (time - previous) / kCubicFeetPerAcreFoot;
+    const char* values = record.data() + kHydmodRealBytes;
+    for (int i = 0; i < items.count; ++i) {
+      const double value = utl::get_f64le(values + kHydmodRealBytes * i);
+      if (used[i] && !std::isfinite(value)) utl::error2("Error reading file", name);
+      volume[i] = volume[i] + factor * (value - items.offsets[i]);
+    }
+    previous = time;
+  }
+  return volume;
+}
+
+// Each point's volume: the signed sum of the volumes of its slots' items, slot by slot.
+void combine(const SlotMap& slots, const PerItem<double>& volume, int npoints, Volumes& volumes) {
+  for (int j = 0; j < npoints; ++j) {
+    double sum = 0.0;
+    for (const int m : slots[j]) {
+      if (m > 0) {
+        sum = sum + volume[m - 1];
+      } else if (m < 0) {
+        sum = sum - volume[-m - 1];
+      }
+    }
+    volumes[j] = sum;
+  }
+}
 
 }  // namespace
 
@@ -46,89 +180,13 @@ void readsfi(std::string_view file_name, const GageTable& gages, Volumes& volume
   const std::size_t needed = 2 + static_cast<std::size_t>(nskip) + kIntegratedRecords;
   if (!utl::read_leading_records(name, needed, contents)) utl::error2("Cannot open file", name);
   utl::RecordReader reader(contents);
-  std::string_view record;
 
-  if (reader.next(record) != utl::RecordReader::Status::kRecord ||
-      record.size() < kHydmodCountBytes) {
-    utl::error2("Cannot read count", name);
-  }
-  const std::int64_t magnitude = utl::hydmod_items(utl::get_i32le(record.data()));
-  if (magnitude > kMaxItems) utl::errorint("Too many HYDMOD items", magnitude);
-  const int nitems = static_cast<int>(magnitude);
-
-  if (reader.next(record) != utl::RecordReader::Status::kRecord ||
-      record.size() < kHydmodDirectoryLead + std::size_t{kLabelLength} * nitems) {
-    utl::error2("Cannot read directory", name);
-  }
-  // Labels point into the file's bytes, which live until the end of the call.
-  std::array<const char*, kMaxItems> labels{};
-  std::array<double, kMaxItems> offsets{};
-  for (int i = 0; i < nitems; ++i) {
-    labels[i] = record.data() + kHydmodDirectoryLead + std::size_t{kLabelLength} * i;
-    offsets[i] = (labels[i][0] == 'S' && labels[i][1] == 'O') ? kSoOffset : 0.0;
-  }
-
-  // Signed item numbers, counted from 1; 0 marks an empty slot.
-  std::array<std::array<int, kSlots>, kMaxPoints> slot_map{};
-  for (int j = 0; j < npoints; ++j) {
-    for (int k = 0; k < kSlots; ++k) {
-      const GageEntry& entry = gages[j][k];
-      if (is_blank(entry)) continue;
-      // A label listed twice: the later item wins.
-      int item = 0;
-      for (int i = 0; i < nitems; ++i) {
-        if (std::memcmp(labels[i], entry.data() + 1, kLabelLength) == 0) item = i + 1;
-      }
-      if (item == 0) utl::error2("No match to gage", entry_text(entry));
-      if (entry[0] == '+') {
-        slot_map[j][k] = item;
-      } else if (entry[0] == '-') {
-        slot_map[j][k] = -item;
-      } else {
-        utl::error2("Invalid gage type", entry_text(entry));
-      }
-    }
-  }
-
-  // The time of the last skipped record starts the first interval.
-  double previous = 0.0;
-  for (int s = 0; s < nskip; ++s) {
-    if (reader.next(record) != utl::RecordReader::Status::kRecord ||
-        record.size() < kHydmodRealBytes) {
-      utl::error2("Error reading file", name);
-    }
-    previous = utl::get_f64le(record.data());
-  }
-
-  // Each value stands for the interval that ends at its record's time.
-  std::array<double, kMaxItems> volume{};
-  const std::size_t time_record_bytes = kHydmodRealBytes + kHydmodRealBytes * nitems;
-  for (int r = 0; r < kIntegratedRecords; ++r) {
-    if (reader.next(record) != utl::RecordReader::Status::kRecord ||
-        record.size() < time_record_bytes) {
-      utl::error2("Error reading file", name);
-    }
-    const double time = utl::get_f64le(record.data());
-    const double factor = (time - previous) / kCubicFeetPerAcreFoot;
-    const char* values = record.data() + kHydmodRealBytes;
-    for (int i = 0; i < nitems; ++i) {
-      volume[i] = volume[i] + factor * (utl::get_f64le(values + kHydmodRealBytes * i) - offsets[i]);
-    }
-    previous = time;
-  }
-
-  for (int j = 0; j < npoints; ++j) {
-    double sum = 0.0;
-    for (int k = 0; k < kSlots; ++k) {
-      const int m = slot_map[j][k];
-      if (m > 0) {
-        sum = sum + volume[m - 1];
-      } else if (m < 0) {
-        sum = sum - volume[-m - 1];
-      }
-    }
-    volumes[j] = sum;
-  }
+  const Items items = read_directory(reader, name, read_count(reader, name));
+  // Every gage entry is checked before any time record is read.
+  const SlotMap slots = map_slots(gages, npoints, items);
+  const double start = skip_records(reader, name, nskip);
+  const PerItem<double> volume = integrate(reader, name, items, used_items(slots, npoints), start);
+  combine(slots, volume, npoints, volumes);
 }
 
 }  // namespace tallisk

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -117,6 +119,23 @@ TEST_F(ReadsfiTest, GageEntryFailuresComeBeforeTimeRecords) {
   EXPECT_EQ(failure(head, {"*A"}), " Invalid gage type *A\n");
   EXPECT_EQ(failure(head, {"*B"}), " No match to gage *B\n");
   EXPECT_EQ(failure(head, {"+a"}), " No match to gage +a\n");
+}
+
+TEST_F(ReadsfiTest, NonFiniteTimesAndUsedValuesStopAsUnreadable) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  // Record `at` (0 the skipped one) holds time `t` and values a and b; the others 43560 each.
+  const auto file = [](int at, double t, double a, double b) {
+    std::string bytes = count_record(2) + directory_record({"A", "B"});
+    for (int r = 0; r <= 24; ++r)
+      bytes += r == at ? time_record(t, {a, b}) : time_record(r, {43560.0, 43560.0});
+    return bytes;
+  };
+  EXPECT_EQ(failure(file(0, nan, 1, 1)), file_error("Error reading file"));
+  EXPECT_EQ(failure(file(24, HUGE_VAL, 1, 1)), file_error("Error reading file"));
+  EXPECT_EQ(failure(file(7, 7, 1, -HUGE_VAL), {"-B"}), file_error("Error reading file"));
+  // Values no point uses are not looked at, nor those of the skipped record.
+  EXPECT_DOUBLE_EQ(read(file(3, 3, 43560, nan), {{"+A"}})[0], 24.0);
+  EXPECT_DOUBLE_EQ(read(file(0, 0, nan, nan), {{"+A"}})[0], 24.0);
 }
 
 TEST_F(ReadsfiTest, DamagedFilesStopWithTheirMessage) {

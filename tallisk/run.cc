@@ -25,14 +25,16 @@ constexpr std::array<const char*, kRuns> kRunSuffixes = {".sfi", "a.sfi", "b.sfi
 
 int run(const std::vector<std::string>& args) {
   if (args.empty()) utl::error("Usage: tallisk year");
-  std::string year = utl::padded(args[0], kYearLength);
   std::string list_path = "../data0/tallisk.12s";
-  if (year == "-12p") {
+  std::string year_argument = args[0];
+  if (utl::padded(args[0], kYearLength) == "-12p") {
     list_path = "../data0/tallisk.12p";
-    year = utl::padded(args.size() > 1 ? args[1] : std::string(), kYearLength);
+    year_argument = args.size() > 1 ? args[1] : std::string();
   }
-  // The year names files in the working directory only.
-  if (year.find_first_of("/\\") != std::string::npos) utl::error("Usage: tallisk year");
+  // The year names files in the working directory only: a separator anywhere in the argument,
+  // even in the part cut off, is refused.
+  if (year_argument.find_first_of("/\\") != std::string::npos) utl::error("Usage: tallisk year");
+  const std::string year = utl::padded(year_argument, kYearLength);
 
   AccountList list;
   read_accounts(list_path, list);

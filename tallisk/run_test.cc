@@ -112,6 +112,9 @@ TEST_F(TalliskRun, CommandLineForms) {
   EXPECT_EQ(tallisk({}).exit_status, 1);
   EXPECT_EQ(tallisk({"19/5"}).out, " Usage: tallisk year\n");
   EXPECT_EQ(tallisk({"-12p", "..\\x"}).out, " Usage: tallisk year\n");
+  // A separator is refused also in the part the year cuts off, and after the option.
+  for (const auto& args : std::vector<std::vector<std::string>>{{"1995/x"}, {"-12p", "1995\\"}})
+    EXPECT_EQ(tallisk(args).out, " Usage: tallisk year\n");
   EXPECT_EQ(tallisk({"1995"}).out, " Cannot open file ../data0/tallisk.12s\n");
   EXPECT_EQ(tallisk({"-12p", "1995"}).out, " Cannot open file ../data0/tallisk.12p\n");
 
@@ -152,6 +155,8 @@ TEST_F(TalliskRun, ListLimits) {
   EXPECT_EQ(tallisk({"1995"}).out, " Error reading account name   \"unclosed +A\n");
   list("a\t+A\n");
   EXPECT_EQ(tallisk({"1995"}).out, "");  // the tab is part of the name: no gage entries
+  list("a +A\r\nb +B\r");                // CR-LF, and a lone CR ending the last line, end a line
+  EXPECT_EQ(tallisk({"1995"}).out, "");
 }
 
 TEST_F(TalliskRun, FailedRunKeepsEarlierReportAndLeavesNoTemporaryFile) {

@@ -15,7 +15,7 @@ namespace {
 namespace fs = std::filesystem;
 using testsupport::spit;
 
-// The two listings, which the run writes line by line into the files themselves.
+// The two listings, which a run that fails after creating them leaves as far as it got.
 const char* const kListings[] = {"ks/output1995.dat", "ks/check1995.out"};
 
 // The outputs of a run of 1995.
@@ -78,6 +78,15 @@ class Membrelv2Faults : public ::testing::Test {
     }
   }
 
+  // The listings after a failure: the exceptions whole, the first `lines` lines of the check.
+  void expect_listings_up_to(std::size_t lines) {
+    EXPECT_EQ(testsupport::slurp(work_ / kListings[0]), complete_.at(kListings[0]));
+    const std::string& check = complete_.at(kListings[1]);
+    std::size_t end = 0;
+    for (std::size_t n = 0; n < lines; ++n) end = check.find('\n', end) + 1;
+    EXPECT_EQ(testsupport::slurp(work_ / kListings[1]), check.substr(0, end));
+  }
+
   testsupport::TempDir dir_;
   fs::path work_ = dir_ / "work";
   std::map<std::string, std::string> complete_;
@@ -114,6 +123,7 @@ TEST_F(Membrelv2Faults, DiskFullWhileWritingTheGrids) {
   testsupport::RunOptions full;
   full.file_size_limit = static_cast<long long>(smallest_grid / 2);
   expect_stop("cannot write output file ks/1995.05.rcs: ", full);
+  expect_listings_up_to(1);
 }
 
 TEST_F(Membrelv2Faults, DiskFullAtThePlotFiles) {
@@ -126,14 +136,29 @@ TEST_F(Membrelv2Faults, DiskFullAtThePlotFiles) {
   expect_stop("cannot write output file ks/swretgrid1995.dat: ", full);
 }
 
-// The listings are opened, and so emptied, before the grids are written, and filled as the run
-// goes: a run that stops later leaves the check listing half-written and both earlier listings
-// lost. Enable once the listings are written like every other output file.
+// A failed product leaves both listings whole as far as the run got, not older ones beside new
+// grids they do not describe: at the plot files the check listing holds no line yet, at the
+// acreage grid every month's two lines.
 TEST_F(Membrelv2Faults, ListingsSurviveAFailedRun) {
   SKIP_WITHOUT_FILE_SIZE_LIMIT();
   testsupport::RunOptions full;
   full.file_size_limit = 1000;
-  expect_stop("cannot write output file ks/swretgrid1995.dat: ", full, true);
+  expect_stop("cannot write output file ks/swretgrid1995.dat: ", full);
+  expect_listings_up_to(0);
+
+  fs::remove(work_ / "ks" / "1995.asw");
+  fs::create_directory(work_ / "ks" / "1995.asw");
+  expect_stop("cannot create output file ks/1995.asw: Is a directory");
+  expect_listings_up_to(12);
+}
+
+// A listing that cannot be created stops the run before any plot file or grid is touched.
+TEST_F(Membrelv2Faults, ListingNameTakenByADirectory) {
+  fs::remove(work_ / kListings[1]);
+  fs::create_directory(work_ / kListings[1]);
+  const auto before = faults::snapshot(work_);
+  expect_stop("cannot create output file ks/check1995.out: Is a directory\n", {}, true);
+  EXPECT_EQ(faults::snapshot(work_), before);
 }
 
 TEST_F(Membrelv2Faults, InputMissing) {

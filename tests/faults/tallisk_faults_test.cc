@@ -104,6 +104,14 @@ TEST_F(TalliskFaults, RunFileCutShort) {
   expect_stop(" Error reading file 1995d.sfi\n");
 }
 
+TEST_F(TalliskFaults, RunFileOfAFailedModelRun) {
+  // Not a number as run c's value of item B at time 10: a failure, not a page of stars.
+  std::string file = run_file(3);
+  file.replace(file.size() - 16 * 32 + 4 + 16, 8, "\0\0\0\0\0\0\xf8\x7f", 8);
+  spit(work_ / "1995c.sfi", file);
+  expect_stop(" Error reading file 1995c.sfi\n");
+}
+
 TEST_F(TalliskFaults, AccountingPointListMissingOrADirectory) {
   fs::remove(dir_ / "data0" / "tallisk.12s");
   expect_stop(" Cannot open file ../data0/tallisk.12s\n");

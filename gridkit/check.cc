@@ -1,0 +1,225 @@
+// gridkit check: which grid files of a directory the balance's run wrote, which it did not
+// (stale), and which it names that are not there (missing).
+//
+// A grid file is a regular file of DIR named YEAR.MONTH.EXT or YEAR.EXT (see grid_names.h) whose
+// extension holds no dot, or is one the balance's recharge files have, and that is not a file
+// beside grids (pictures, exports, temporary files). A monthly grid was written by the run when
+// the balance names a file of that name; a yearly area grid, when the balance names a recharge
+// file of that year, as corvane writes a year's area grid exactly when one of its areas had
+// return flow that year. Files are matched by name, so the balance may name them by any path.
+#include "gridkit/check.h"
+
+#include <algorithm>
+#include <charconv>
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <set>
+#include <string_view>
+
+#include "gridkit/diff.h"
+#include "gridkit/grid.h"
+#include "gridkit/grid_names.h"
+#include "utl/textfile.h"
+
+namespace gridkit {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kCheckUsage =
+    "Usage: gridkit check DIR --balance FILE\n"
+    "\n"
+    "Lists the grid files in DIR that the corvane run whose water balance is FILE did not\n"
+    "write (stale), and the recharge files the balance names that are not in DIR (missing).\n"
+    "Exit status: 0 neither, 1 either, 2 trouble.\n";
+
+constexpr std::string_view kBalanceHeader =
+    "year,month,return_flow,active_cells,inactive_cells,no_acreage,recharge_file";
+constexpr std::size_t kBalanceColumns = 7;
+
+// The records of a CSV text, each a list of fields; quoted fields may hold commas, quotes
+// (doubled) and line ends. A carriage return before a line feed is dropped.
+std::vector<std::vector<std::string>> csv_records(std::string_view text) {
+  std::vector<std::vector<std::string>> records;
+  std::vector<std::string> record;
+  std::string field;
+  bool quoted = false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (quoted) {
+      if (c != '"') {
+        field += c;
+      } else if (i + 1 < text.size() && text[i + 1] == '"') {
+        field += '"', ++i;
+      } else {
+        quoted = false;
+      }
+    } else if (c == '"') {
+      quoted = true;
+    } else if (c == ',') {
+      record.push_back(std::move(field)), field.clear();
+    } else if (c == '\n') {
+      if (!field.empty() && field.back() == '\r') field.pop_back();
+      record.push_back(std::move(field)), field.clear();
+      records.push_back(std::move(record)), record.clear();
+    } else {
+      field += c;
+    }
+  }
+  if (!field.empty() || !record.empty()) {
+    record.push_back(std::move(field));
+    records.push_back(std::move(record));
+  }
+  return records;
+}
+
+// What a water balance tells of the run's grid files.
+struct BalanceFiles {
+  std::vector<std::string> named;    // recharge files, as the balance names them
+  std::set<std::string> names;       // their names without the directory
+  std::set<std::string> extensions;  // the extensions of their names
+  std::set<int> years;               // the years with a recharge file
+};
+
+BalanceFiles read_balance(const std::string& path) {
+  std::string text;
+  if (!utl::read_whole_file(path, text)) throw Failure("cannot read " + path);
+  const auto records = csv_records(text);
+  std::string header;
+  if (!records.empty()) {
+    for (const std::string& field : records.front()) header += (header.empty() ? "" : ",") + field;
+  }
+  if (header != kBalanceHeader) throw Failure(path + ": not a corvane water balance");
+  BalanceFiles files;
+  for (std::size_t n = 1; n < records.size(); ++n) {
+    const std::vector<std::string>& record = records[n];
+    if (record.size() == 1 && record.front().empty()) continue;  // a blank line
+    int year = 0;
+    const std::string& year_text = record.front();
+    const auto parsed =
+        std::from_chars(year_text.data(), year_text.data() + year_text.size(), year);
+    if (record.size() != kBalanceColumns || parsed.ec != std::errc{} ||
+        parsed.ptr != year_text.data() + year_text.size()) {
+      throw Failure(path + ": line " + std::to_string(n + 1) + " is not a month of the balance");
+    }
+    const std::string& file = record.back();
+    if (file.empty()) continue;
+    files.named.push_back(file);
+    const std::string name = fs::path(file).filename().string();
+    files.names.insert(name);
+    if (const auto period = parse_period_name(name)) files.extensions.insert(period->ext);
+    files.years.insert(year);
+  }
+  return files;
+}
+
+// The names of the regular files of `dir`, in byte order.
+std::vector<std::string> files_in(const std::string& dir) {
+  std::error_code error;
+  if (!fs::is_directory(dir, error)) throw Failure("cannot read the directory " + dir);
+  std::vector<std::string> names;
+  for (fs::directory_iterator it(dir, error), end; !error && it != end; it.increment(error)) {
+    std::error_code kind_error;
+    if (it->is_regular_file(kind_error)) names.push_back(it->path().filename().string());
+  }
+  if (error) throw Failure("cannot read the directory " + dir);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// What a file of DIR is to the run of the balance.
+enum class Standing { kNoGrid, kWritten, kStale };
+
+Standing standing(const std::string& name, const BalanceFiles& balance) {
+  if (balance.names.contains(name)) return Standing::kWritten;
+  if (is_beside_file(name)) return Standing::kNoGrid;
+  const std::optional<PeriodName> period = parse_period_name(name);
+  if (!period) return Standing::kNoGrid;
+  const bool plain_ext = period->ext.find('.') == std::string::npos;
+  if (period->month == 0) {
+    if (!plain_ext) return Standing::kNoGrid;
+    return balance.years.contains(period->year) ? Standing::kWritten : Standing::kStale;
+  }
+  return plain_ext || balance.extensions.contains(period->ext) ? Standing::kStale
+                                                               : Standing::kNoGrid;
+}
+
+struct CheckOptions {
+  std::string dir;
+  std::string balance;
+  bool help = false;
+};
+
+CheckOptions parse_check_options(const std::vector<std::string>& args) {
+  CheckOptions options;
+  bool have_balance = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == "--help" || arg == "-h") {
+      options.help = true;
+    } else if (arg == "--balance" || arg.starts_with("--balance=")) {
+      if (arg == "--balance" && i + 1 >= args.size()) {
+        throw Failure("option --balance needs a value");
+      }
+      options.balance = arg == "--balance" ? args[++i] : arg.substr(10);
+      have_balance = true;
+    } else if (arg.size() > 1 && arg.front() == '-') {
+      throw Failure("unknown option " + arg);
+    } else if (!options.dir.empty()) {
+      throw Failure("check takes one directory, not " + options.dir + " and " + arg);
+    } else {
+      options.dir = arg;
+    }
+  }
+  if (options.help) return options;
+  if (options.dir.empty()) throw Failure("check needs the directory of a run's grids");
+  if (!have_balance) throw Failure("check needs the run's water balance: --balance FILE");
+  return options;
+}
+
+int check(const CheckOptions& options, std::ostream& out) {
+  const BalanceFiles balance = read_balance(options.balance);
+  const std::vector<std::string> names = files_in(options.dir);
+  std::error_code error;
+  int grids = 0, stale = 0, missing = 0;
+  for (const std::string& name : names) {
+    const fs::path path = fs::path(options.dir) / name;
+    if (fs::equivalent(path, options.balance, error)) continue;
+    const Standing found = standing(name, balance);
+    if (found != Standing::kNoGrid) ++grids;
+    if (found == Standing::kStale) {
+      out << "stale: " << path.string() << "\n";
+      ++stale;
+    }
+  }
+  for (const std::string& file : balance.named) {
+    if (std::binary_search(names.begin(), names.end(), fs::path(file).filename().string())) {
+      continue;
+    }
+    out << "missing: " << file << "\n";
+    ++missing;
+  }
+  out << "summary: " << grids << " grid files in " << options.dir << ", " << stale << " stale; "
+      << balance.named.size() << " recharge files named by the balance, " << missing
+      << " missing\n";
+  return stale + missing > 0 ? kExitDiffers : kExitSame;
+}
+
+}  // namespace
+
+int run_check(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  try {
+    const CheckOptions options = parse_check_options(args);
+    if (options.help) {
+      out << kCheckUsage;
+      return kExitSame;
+    }
+    return check(options, out);
+  } catch (const Failure& failure) {
+    err << "gridkit: " << failure.what() << "\n";
+  }
+  return kExitTrouble;
+}
+
+}  // namespace gridkit
