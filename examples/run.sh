@@ -34,10 +34,9 @@ echo "         water balance in $run/corvane/balance.csv"
 # gridkit: the text and binary runs compared grid by grid (identical values: exit status 0,
 # else the script stops), and the text grids checked for grids no run of this balance wrote.
 mkdir -p "$run/gridkit"
-"$build/gridkit/gridkit" diff "$run/corvane/grids/text" "$run/corvane/grids/binary" \
-  > "$run/gridkit/diff.txt"
+(cd "$run" && program gridkit diff corvane/grids/text corvane/grids/binary > gridkit/diff.txt)
 echo "gridkit: text against binary grids, $(tail -n 1 "$run/gridkit/diff.txt" | sed 's/^summary: //')"
-"$build/gridkit/gridkit" check "$run/corvane/grids/text" --balance "$run/corvane/balance.csv" |
+program gridkit check "$run/corvane/grids/text" --balance "$run/corvane/balance.csv" |
   sed 's/^summary: /gridkit: check of the text grids: /'
 
 # gridkit: a map of one month's recharge of the example basin, from the first monthly grid

@@ -35,7 +35,7 @@ std::string read_input(const std::string& path) {
   // the reading itself on large coordinate files.
   std::string text;
   struct stat status;
-  if (::fstat(::fileno(file), &status) == 0 && S_ISREG(status.st_mode)) {
+  if (::fstat(::fileno(file), &status) == 0 && (status.st_mode & S_IFMT) == S_IFREG) {
     text.resize(static_cast<std::size_t>(status.st_size));
     text.resize(std::fread(text.data(), 1, text.size(), file));
   }

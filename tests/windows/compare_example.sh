@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the example basin with the Linux build and, under Wine, with the Windows build, and
-# compares every file the two runs leave, byte for byte. Standard output, which Windows writes
-# with CR LF line ends, is compared with those read as LF.
+# compares every file the two runs leave, byte for byte. Standard output kept in a file
+# (stdout.txt, diff.txt), which Windows writes with CR LF line ends, is compared with those read
+# as LF.
 # Usage: tests/windows/compare_example.sh [LINUX_BUILD] [WINDOWS_BUILD]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
@@ -26,7 +27,7 @@ fi
 different=0
 while read -r name; do
   a="$work/linux/$name" b="$work/windows/$name"
-  if [ "$(basename "$name")" = stdout.txt ]; then
+  if [ "$(basename "$name")" = stdout.txt ] || [ "$(basename "$name")" = diff.txt ]; then
     sed 's/\r$//' "$b" >"$work/stdout.lf" && b="$work/stdout.lf"
   fi
   if ! cmp -s "$a" "$b"; then
