@@ -23,6 +23,9 @@ cp -r "$here/tallisk" "$run/tallisk"
 rm -rf "$run/tallisk/expected" "$run/tallisk/make_example.py"
 (cd "$run/tallisk/runs" && program tallisk 1995)
 echo "tallisk: impact page in $run/tallisk/runs/1995.htm"
+# The same impacts at full precision, with the run volumes, as CSV, read where tallisk reads.
+(cd "$run/tallisk/runs" && program gridkit impacts 1995 -o 1995.csv)
+echo "gridkit: impacts at full precision in $run/tallisk/runs/1995.csv"
 
 # corvane: the example basin's monthly recharge and yearly area grids, as text and as binary.
 cp -r "$here/corvane" "$run/corvane"
@@ -52,6 +55,15 @@ if [ -n "$month_grid" ]; then
   echo "gridkit: map of $month_grid in $picture"
 else
   echo "gridkit: no monthly recharge grid under $run to draw"
+fi
+
+# gridkit: the whole corvane run (binary grids) as one CF NetCDF file, inactive cells masked.
+mkdir -p "$run/gridkit"
+if (cd "$run/corvane" && program gridkit netcdf grids/binary rch are --ibound ibound.txt \
+      -o "$run/gridkit/corvane-run.nc" >/dev/null); then
+  echo "gridkit: NetCDF file of the corvane run in $run/gridkit/corvane-run.nc"
+else
+  echo "gridkit: no NetCDF file (see the message above)"
 fi
 
 # membrelv2: the county recharge generator for 1995, in a copy of examples/membrelv2/ whose

@@ -1,8 +1,15 @@
-// PNG encoding: signature, header, one image-data chunk of a zlib stream in stored blocks, end.
+// PNG encoding: signature, header, the palette if the picture has one, one image-data chunk of
+// a zlib stream, end.
 #include "gridkit/png.h"
+
+#include <zlib.h>
 
 #include <algorithm>
 #include <array>
+#include <optional>
+#include <unordered_map>
+
+#include "gridkit/grid.h"
 
 namespace gridkit {
 namespace {
@@ -19,16 +26,16 @@ constexpr std::array<std::uint32_t, 256> make_crc_table() {
 
 constexpr std::array<std::uint32_t, 256> kCrcTable = make_crc_table();
 
-// Largest payload of one stored deflate block.
-constexpr std::size_t kStoredBlock = 65535;
+// Colours an 8-bit palette holds.
+constexpr std::size_t kPaletteSize = 256;
 
 void put_u32be(std::string& out, std::uint32_t value) {
   for (int shift = 24; shift >= 0; shift -= 8) out += static_cast<char>((value >> shift) & 0xFF);
 }
 
-void put_u16le(std::string& out, std::uint32_t value) {
-  out += static_cast<char>(value & 0xFF);
-  out += static_cast<char>((value >> 8) & 0xFF);
+// A pixel's colour as one number, for looking it up in the palette.
+std::uint32_t colour_key(const std::uint8_t* pixel) {
+  return std::uint32_t{pixel[0]} << 16 | std::uint32_t{pixel[1]} << 8 | pixel[2];
 }
 
 void put_chunk(std::string& out, std::string_view type, std::string_view data) {
@@ -90,47 +97,69 @@ std::uint32_t adler32(std::string_view bytes) {
   return (b << 16) | a;
 }
 
-std::string zlib_stored(std::string_view data) {
-  std::string out;
-  out.reserve(data.size() + data.size() / kStoredBlock * 5 + 16);
-  // Deflate with a 32K window, no preset dictionary; the check bits make 0x7801 a multiple
-  // of 31.
-  out += static_cast<char>(0x78);
-  out += static_cast<char>(0x01);
-  std::size_t at = 0;
-  do {
-    const std::size_t len = std::min(kStoredBlock, data.size() - at);
-    const bool last = at + len == data.size();
-    out += static_cast<char>(last ? 1 : 0);  // final-block bit, block type 0 (stored)
-    put_u16le(out, static_cast<std::uint32_t>(len));
-    put_u16le(out, static_cast<std::uint32_t>(~len & 0xFFFF));
-    out += data.substr(at, len);
-    at += len;
-  } while (at < data.size());
-  put_u32be(out, adler32(data));
+std::string zlib_compress(std::string_view data) {
+  uLongf size = compressBound(static_cast<uLong>(data.size()));
+  std::string out(size, '\0');
+  const int status =
+      compress2(reinterpret_cast<Bytef*>(out.data()), &size,
+                reinterpret_cast<const Bytef*>(data.data()), static_cast<uLong>(data.size()), 9);
+  if (status != Z_OK) throw Failure("zlib cannot compress the picture");
+  out.resize(size);
   return out;
 }
 
+std::optional<std::vector<Rgb>> palette_of(const Image& image) {
+  std::vector<Rgb> palette;
+  std::unordered_map<std::uint32_t, std::size_t> seen;
+  const std::vector<std::uint8_t>& rgb = image.rgb();
+  for (std::size_t i = 0; i < rgb.size(); i += 3) {
+    if (seen.try_emplace(colour_key(&rgb[i]), palette.size()).second) {
+      if (palette.size() == kPaletteSize) return std::nullopt;
+      palette.push_back(Rgb{rgb[i], rgb[i + 1], rgb[i + 2]});
+    }
+  }
+  return palette;
+}
+
 std::string encode_png(const Image& image) {
+  const std::optional<std::vector<Rgb>> palette = palette_of(image);
   std::string out = "\x89PNG\r\n\x1a\n";
   std::string header;
   put_u32be(header, static_cast<std::uint32_t>(image.width()));
   put_u32be(header, static_cast<std::uint32_t>(image.height()));
-  header += static_cast<char>(8);  // bits per sample
-  header += static_cast<char>(2);  // colour type: RGB
-  header += std::string(3, '\0');  // deflate, adaptive filtering, no interlace
+  header += static_cast<char>(8);                // bits per sample or palette index
+  header += static_cast<char>(palette ? 3 : 2);  // colour type: palette or RGB
+  header += std::string(3, '\0');                // deflate, adaptive filtering, no interlace
   put_chunk(out, "IHDR", header);
 
-  // Each row starts with its filter type, 0 (none).
-  const std::size_t row_bytes = std::size_t(image.width()) * 3;
-  std::string raw;
-  raw.reserve((row_bytes + 1) * image.height());
-  const auto* pixels = reinterpret_cast<const char*>(image.rgb().data());
-  for (int y = 0; y < image.height(); ++y) {
-    raw += '\0';
-    raw.append(pixels + row_bytes * y, row_bytes);
+  std::unordered_map<std::uint32_t, char> index;
+  if (palette) {
+    std::string entries;
+    for (std::size_t i = 0; i < palette->size(); ++i) {
+      const Rgb& c = (*palette)[i];
+      entries += {static_cast<char>(c.r), static_cast<char>(c.g), static_cast<char>(c.b)};
+      const std::uint8_t pixel[3] = {c.r, c.g, c.b};
+      index[colour_key(pixel)] = static_cast<char>(i);
+    }
+    put_chunk(out, "PLTE", entries);
   }
-  put_chunk(out, "IDAT", zlib_stored(raw));
+
+  // Each row starts with its filter type, 0 (none): the map's runs of equal pixels and equal
+  // rows are what deflate finds best as they are.
+  const std::size_t row_pixels = static_cast<std::size_t>(image.width());
+  const std::vector<std::uint8_t>& rgb = image.rgb();
+  std::string raw;
+  raw.reserve((row_pixels * (palette ? 1 : 3) + 1) * static_cast<std::size_t>(image.height()));
+  for (std::size_t p = 0; p < rgb.size(); p += 3) {
+    if (p % (row_pixels * 3) == 0) raw += '\0';
+    if (palette) {
+      raw += index[colour_key(&rgb[p])];
+    } else {
+      raw +=
+          {static_cast<char>(rgb[p]), static_cast<char>(rgb[p + 1]), static_cast<char>(rgb[p + 2])};
+    }
+  }
+  put_chunk(out, "IDAT", zlib_compress(raw));
   put_chunk(out, "IEND", "");
   return out;
 }

@@ -1,8 +1,9 @@
-// PNG pictures written with nothing beyond the standard library: 8-bit RGB, no filtering, the
-// image data in uncompressed (stored) deflate blocks, with their CRC-32 and Adler-32 checksums.
+// PNG pictures: an 8-bit palette when the picture has at most 256 colours, 8-bit RGB otherwise
+// (a map's legend ramp alone has more), the image data compressed by zlib.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,10 +42,14 @@ std::uint32_t crc32(std::string_view bytes, std::uint32_t crc = 0);
 // Adler-32 of `bytes` (the checksum closing a zlib stream).
 std::uint32_t adler32(std::string_view bytes);
 
-// The zlib stream of `data` in stored deflate blocks.
-std::string zlib_stored(std::string_view data);
+// The zlib stream of `data`, compressed as far as zlib can. Throws Failure if zlib cannot.
+std::string zlib_compress(std::string_view data);
 
-// The PNG file of `image`.
+// The picture's colours in the order they first appear, top row first; nothing when there are
+// more than 256.
+std::optional<std::vector<Rgb>> palette_of(const Image& image);
+
+// The PNG file of `image`: indexed colour when palette_of gives a palette, RGB otherwise.
 std::string encode_png(const Image& image);
 
 }  // namespace gridkit

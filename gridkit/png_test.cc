@@ -1,5 +1,5 @@
-// PNG encoding: checksums against known values, stored blocks across their size limit, and a
-// picture read back pixel by pixel.
+// PNG encoding: checksums against known values, the compressed stream, the palette and its
+// limit, and pictures read back pixel by pixel.
 #include "gridkit/png.h"
 
 #include <gtest/gtest.h>
@@ -22,18 +22,27 @@ TEST(Checksums, MatchKnownValues) {
   EXPECT_EQ(adler32(ones), (b << 16) | a);
 }
 
-TEST(ZlibStored, SplitsDataIntoBlocksOfAtMost65535Bytes) {
-  for (std::size_t size : {std::size_t{0}, std::size_t{1}, std::size_t{65535}, std::size_t{65536},
-                           std::size_t{200000}}) {
+TEST(ZlibCompress, InflatesBackAtEverySize) {
+  for (std::size_t size :
+       {std::size_t{0}, std::size_t{1}, std::size_t{65536}, std::size_t{200000}}) {
     std::string data(size, '\0');
     for (std::size_t i = 0; i < size; ++i) data[i] = static_cast<char>(i * 7 + i / 300);
-    const std::string stream = zlib_stored(data);
-    EXPECT_EQ(testing::inflate_stored(stream), data) << size;
-    const std::size_t blocks = size == 0 ? 1 : (size + 65534) / 65535;
-    EXPECT_EQ(stream.size(), 2 + 5 * blocks + size + 4) << size;
+    EXPECT_EQ(testing::inflate(zlib_compress(data), size), data) << size;
   }
 }
 
+TEST(PaletteOf, UpTo256ColoursThenRgbWithTheSamePixels) {
+  Image image(300, 1, Rgb{1, 2, 3});
+  for (int x = 0; x < 255; ++x) image.set(x, 0, Rgb{0, 0, static_cast<std::uint8_t>(x)});
+  EXPECT_EQ(palette_of(image).value().size(), 256u);  // 255 blues and the ground
+  EXPECT_EQ(palette_of(image)->back(), (Rgb{1, 2, 3}));
+  image.set(299, 0, Rgb{0, 1, 0});
+  EXPECT_EQ(palette_of(image), std::nullopt);
+  const testing::DecodedPng png = testing::decode_png(encode_png(image));
+  for (int x = 0; x < 300; ++x) EXPECT_EQ(png.at(x, 0), image.at(x, 0)) << x;
+}
+
+// Four colours: written with a palette.
 TEST(EncodePng, DecodesToTheSamePixels) {
   Image image(7, 3, Rgb{1, 2, 3});
   image.set(0, 0, Rgb{255, 0, 0});

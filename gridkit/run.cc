@@ -11,8 +11,11 @@
 #include "gridkit/diff.h"
 #include "gridkit/gridfile.h"
 #include "gridkit/hydmod_csv.h"
+#include "gridkit/impacts.h"
 #include "gridkit/map.h"
+#include "gridkit/netcdf.h"
 #include "gridkit/png.h"
+#include "gridkit/prj.h"
 #include "gridkit/stats.h"
 #include "utl/fatal.h"
 #include "utl/safe_output.h"
@@ -34,6 +37,12 @@ constexpr std::string_view kUsage =
     "  hydmod FILE -o OUT.csv  a HYDMOD run file as CSV\n"
     "  diff A B                two grid files, or two directories of them, compared cell by cell\n"
     "  check DIR --balance F   grid files in DIR that a corvane run did not write, or missing\n"
+    "  impacts [-12p] YEAR [-o OUT.csv]\n"
+    "                          a year's impacts at full precision as CSV, run where\n"
+    "                          tallisk runs\n"
+    "  netcdf DIR RECHARGE_EXT [AREA_EXT] -o OUT.nc\n"
+    "                          a corvane run's monthly recharge and yearly area grids\n"
+    "                          as one CF NetCDF file (options --years, --ibound, --prj)\n"
     "\n"
     "Options:\n"
     "  --format FORM     form of the grid file: text, binary, fixed, free or flags\n"
@@ -41,6 +50,9 @@ constexpr std::string_view kUsage =
     "  --ibound FILE     active-cell flag grid: stats sums active and inactive cells apart,\n"
     "                    png and asc mask inactive cells\n"
     "  --scale N         png: pixels per cell, 1 to 12 (default 3)\n"
+    "  --prj FILE        asc: also write OUT.prj, the coordinate system given as WKT in FILE;\n"
+    "                    netcdf: the crs variable with that WKT\n"
+    "  --years Y1-Y2     netcdf: the years to cover (default: those with grid files)\n"
     "  -o, --output OUT  png, asc, hydmod: the file to write\n"
     "  --help            this text\n"
     "  --version         the program's version\n";
@@ -51,6 +63,7 @@ struct Options {
   std::optional<GridFormat> format;
   std::optional<std::string> ibound;
   std::optional<std::string> output;
+  std::optional<std::string> prj;
   std::optional<int> scale;
   bool help = false;
   bool version = false;
@@ -89,6 +102,10 @@ Options parse_options(const std::vector<std::string>& args) {
       options.ibound = value();
     } else if (name == "-o" || name == "--output") {
       options.output = value();
+    } else if (name == "--prj") {
+      options.prj = value();
+    } else if (name == "--epsg") {
+      throw Failure(std::string(kNoEpsg));
     } else if (name == "--scale") {
       const std::string text = value();
       int scale = 0;
@@ -117,6 +134,7 @@ void check_options(const Options& options) {
   if (options.format && !grid_command) throw Failure("hydmod takes no --format");
   if (options.ibound && !grid_command) throw Failure("hydmod takes no --ibound");
   if (options.scale && command != "png") throw Failure(command + " takes no --scale");
+  if (options.prj && command != "asc") throw Failure(command + " takes no --prj");
   if (options.output && command == "stats") throw Failure("stats takes no output file");
   if (options.file.empty()) throw Failure(command + " needs a file to read");
   if (command != "stats" && !options.output) {
@@ -152,7 +170,7 @@ int run_command(const Options& options, std::ostream& out) {
     const Image image = draw_map(loaded.grid, flags, options.scale.value_or(kDefaultScale));
     write_output(*options.output, encode_png(image));
   } else {
-    write_output(*options.output, format_asc(loaded.grid, flags));
+    write_asc_files(*options.output, format_asc(loaded.grid, flags), options.prj);
   }
   return 0;
 }
@@ -177,11 +195,14 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   const std::vector<std::string> after_command(args.begin() + 1, args.end());
   if (command == "diff") return run_diff(after_command, out, err);
   if (command == "check") return run_check(after_command, out, err);
-  if (command != "stats" && command != "png" && command != "asc" && command != "hydmod") {
+  if (command != "stats" && command != "png" && command != "asc" && command != "hydmod" &&
+      command != "impacts" && command != "netcdf") {
     err << "gridkit: unknown command '" << command << "'; try gridkit --help\n";
     return kExitFailure;
   }
   try {
+    if (command == "impacts") return run_impacts(args, out);
+    if (command == "netcdf") return run_netcdf(args, out);
     const Options options = parse_options(args);
     if (options.help) {
       out << kUsage;

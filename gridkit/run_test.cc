@@ -208,7 +208,7 @@ TEST(Gridkit, FailuresGoToStandardErrorAndLeaveNoFile) {
   // A write that fails part way keeps the earlier picture whole and leaves no temporary file.
   testsupport::spit(dir / "map.png", "earlier picture");
   testsupport::RunOptions limited;
-  limited.file_size_limit = 100000;
+  limited.file_size_limit = 1000;
   ProgramResult full = gridkit_run(dir, {"png", "g.bin", "-o", "map.png"}, limited);
   EXPECT_EQ(full.exit_status, 1);
   EXPECT_EQ(full.err, "gridkit: cannot write map.png\n");

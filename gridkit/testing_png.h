@@ -1,8 +1,9 @@
-// A PNG reader for the tests: checks the signature, every chunk's CRC, the zlib header, the
-// stored deflate blocks and the Adler-32, and returns the pixels of an 8-bit RGB picture.
+// A PNG reader for the tests: checks the signature, every chunk's CRC and their order, inflates
+// the image data and returns the pixels of an 8-bit RGB or palette picture as RGB.
 #pragma once
 
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <cstdint>
 #include <string>
@@ -19,42 +20,16 @@ inline std::uint32_t get_u32be(std::string_view bytes, std::size_t at) {
   return value;
 }
 
-// Inflates a zlib stream made only of stored blocks; adds a test failure on any fault.
-inline std::string inflate_stored(std::string_view stream) {
-  std::string data;
-  EXPECT_GE(stream.size(), 6u);
-  if (stream.size() < 6) return data;
-  const unsigned cmf = static_cast<unsigned char>(stream[0]);
-  const unsigned flg = static_cast<unsigned char>(stream[1]);
-  EXPECT_EQ(cmf & 0x0F, 8u) << "deflate";
-  EXPECT_EQ((cmf * 256 + flg) % 31, 0u) << "header check bits";
-  EXPECT_EQ(flg & 0x20, 0u) << "no preset dictionary";
-  std::size_t at = 2;
-  for (bool last = false; !last;) {
-    if (at + 5 > stream.size()) {
-      ADD_FAILURE() << "stream ends inside a block header";
-      return data;
-    }
-    const unsigned head = static_cast<unsigned char>(stream[at]);
-    last = head & 1;
-    EXPECT_EQ(head >> 1, 0u) << "stored block";
-    const unsigned len = static_cast<unsigned char>(stream[at + 1]) |
-                         static_cast<unsigned char>(stream[at + 2]) << 8;
-    const unsigned nlen = static_cast<unsigned char>(stream[at + 3]) |
-                          static_cast<unsigned char>(stream[at + 4]) << 8;
-    EXPECT_EQ(len ^ 0xFFFFu, nlen);
-    at += 5;
-    if (at + len > stream.size()) {
-      ADD_FAILURE() << "stream ends inside a block";
-      return data;
-    }
-    data += stream.substr(at, len);
-    at += len;
-  }
-  EXPECT_EQ(at + 4, stream.size()) << "Adler-32 ends the stream";
-  if (at + 4 <= stream.size()) {
-    EXPECT_EQ(get_u32be(stream, at), adler32(data));
-  }
+// Inflates a zlib stream with zlib's own inflater, which checks the header and the Adler-32;
+// adds a test failure on any fault.
+inline std::string inflate(std::string_view stream, std::size_t expected_size) {
+  std::string data(expected_size + 1, '\0');
+  uLongf size = static_cast<uLongf>(data.size());
+  const int status =
+      uncompress(reinterpret_cast<Bytef*>(data.data()), &size,
+                 reinterpret_cast<const Bytef*>(stream.data()), static_cast<uLong>(stream.size()));
+  EXPECT_EQ(status, Z_OK) << "zlib stream";
+  data.resize(status == Z_OK ? size : 0);
   return data;
 }
 
@@ -75,6 +50,8 @@ inline DecodedPng decode_png(std::string_view file) {
   EXPECT_EQ(file.substr(0, 8), std::string_view("\x89PNG\r\n\x1a\n", 8));
   std::size_t at = 8;
   std::string idat;
+  std::string palette;
+  int colour_type = 0;
   bool ended = false;
   bool first = true;
   while (at + 12 <= file.size() && !ended) {
@@ -91,7 +68,14 @@ inline DecodedPng decode_png(std::string_view file) {
       EXPECT_EQ(len, 13u);
       png.width = static_cast<int>(get_u32be(data, 0));
       png.height = static_cast<int>(get_u32be(data, 4));
-      EXPECT_EQ(data.substr(8), std::string_view("\x08\x02\x00\x00\x00", 5));
+      colour_type = static_cast<unsigned char>(data[9]);
+      EXPECT_TRUE(colour_type == 2 || colour_type == 3) << colour_type;
+      EXPECT_EQ(data.substr(8, 1), "\x08");
+      EXPECT_EQ(data.substr(10), std::string_view("\x00\x00\x00", 3));
+    } else if (type == "PLTE") {
+      EXPECT_TRUE(idat.empty()) << "palette before the image data";
+      EXPECT_EQ(len % 3, 0u);
+      palette = data;
     } else if (type == "IDAT") {
       idat += data;
     } else if (type == "IEND") {
@@ -101,13 +85,23 @@ inline DecodedPng decode_png(std::string_view file) {
   }
   EXPECT_TRUE(ended);
   EXPECT_EQ(at, file.size()) << "nothing after IEND";
-  const std::string raw = inflate_stored(idat);
-  const std::size_t row = std::size_t(png.width) * 3;
+  EXPECT_EQ(colour_type == 3, !palette.empty()) << "a palette exactly with indexed colour";
+  const std::size_t row = std::size_t(png.width) * (colour_type == 3 ? 1 : 3);
+  const std::string raw = inflate(idat, (row + 1) * png.height);
   EXPECT_EQ(raw.size(), (row + 1) * png.height);
   if (raw.size() != (row + 1) * png.height) return png;
   for (int y = 0; y < png.height; ++y) {
     EXPECT_EQ(raw[(row + 1) * y], '\0') << "filter of row " << y;
-    png.rgb += raw.substr((row + 1) * y + 1, row);
+    const std::string_view line = std::string_view(raw).substr((row + 1) * y + 1, row);
+    if (colour_type != 3) {
+      png.rgb += line;
+      continue;
+    }
+    for (const char entry : line) {
+      const std::size_t at3 = std::size_t{static_cast<unsigned char>(entry)} * 3;
+      EXPECT_LT(at3, palette.size()) << "palette index";
+      png.rgb += at3 < palette.size() ? palette.substr(at3, 3) : std::string(3, '\0');
+    }
   }
   return png;
 }

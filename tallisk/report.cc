@@ -22,7 +22,33 @@ void add_number_line(std::string& page, const char* open, double x, const char* 
   page += '\n';
 }
 
+void add_row(std::string& page, const ImpactRow& row, const char* open, const char* close) {
+  for (const double x : row) add_number_line(page, open, x, close);
+}
+
 }  // namespace
+
+Impacts compute_impacts(const AccountList& list, const std::array<Volumes, kRuns>& runs) {
+  // Sums of the exact impacts, rounded only when written.
+  Impacts impacts;
+  for (int j = 0; j < list.count; ++j) {
+    const bool mainstem = is_mainstem(list.names[j]);
+    for (int k = 0; k < kImpacts; ++k) {
+      const double x = impact(runs, j, k);
+      impacts.points[j][k] = x;
+      if (mainstem) impacts.mainstem[k] = impacts.mainstem[k] + x;
+      impacts.total[k] = impacts.total[k] + x;
+    }
+  }
+  return impacts;
+}
+
+bool is_mainstem(const std::array<char, kNameLength>& name) { return name[0] == '*'; }
+
+std::string_view shown_name(const std::array<char, kNameLength>& name) {
+  const std::string_view text(name.data(), name.size());
+  return text.substr(1, static_cast<std::size_t>(utl::length(text)) - 1);
+}
 
 std::optional<std::int32_t> irep(double x) {
   if (std::fabs(x) < 10.0) return 0;
@@ -61,27 +87,19 @@ std::string report_page(std::string_view year, const AccountList& list,
       "<tr align=\"center\"><th>Location</th><th>Colorado<br>Pumping</th>"
       "<th>Kansas<br>Pumping</th><th>Nebraska<br>Pumping</th><th>Nebraska<br>Mound</th></tr>\n";
 
-  // Sums of the exact impacts, rounded only when written.
-  std::array<double, 4> mainstem{};
-  std::array<double, 4> total{};
+  const Impacts impacts = compute_impacts(list, runs);
   for (int j = 0; j < list.count; ++j) {
-    const std::string_view name(list.names[j].data(), list.names[j].size());
     page += "<tr align=\"right\"><td align=left>";
-    page += name.substr(1, static_cast<std::size_t>(utl::length(name)) - 1);
+    page += shown_name(list.names[j]);
     page += "</td>\n";
-    for (int k = 0; k < 4; ++k) {
-      const double x = impact(runs, j, k);
-      if (name[0] == '*') mainstem[k] = mainstem[k] + x;
-      total[k] = total[k] + x;
-      add_number_line(page, "<td>", x, "</td>");
-    }
+    add_row(page, impacts.points[j], "<td>", "</td>");
     page += "</tr>\n";
   }
   page += "<tr align=\"right\"><th align=left>Mainstem</th>\n";
-  for (int k = 0; k < 4; ++k) add_number_line(page, "<th>", mainstem[k], "</th>");
+  add_row(page, impacts.mainstem, "<th>", "</th>");
   page += "</tr>\n";
   page += "<tr align=\"right\"><th align=left>Total</th>\n";
-  for (int k = 0; k < 4; ++k) add_number_line(page, "<th>", total[k], "</th>");
+  add_row(page, impacts.total, "<th>", "</th>");
   page += "</tr>\n";
   page += "</table>\n";
   page += "</body>\n";

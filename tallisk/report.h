@@ -19,6 +19,28 @@ enum Run { kBase, kRunA, kRunB, kRunC, kRunD, kRuns };
 // Characters of every number on the page.
 inline constexpr int kNumberWidth = 10;
 
+// Impact columns: Colorado, Kansas and Nebraska pumping (runs a, b, c) and Nebraska mound (d).
+inline constexpr int kImpacts = 4;
+using ImpactRow = std::array<double, kImpacts>;
+
+// The exact impacts of a year: one row per point of the list, and the sums over the mainstem
+// points and over all points, added in list order.
+struct Impacts {
+  std::array<ImpactRow, kMaxPoints> points{};
+  ImpactRow mainstem{};
+  ImpactRow total{};
+};
+
+// The impacts of each variant run against the base run at the points of `list`; the mound
+// column counts what run d lacks.
+Impacts compute_impacts(const AccountList& list, const std::array<Volumes, kRuns>& runs);
+
+// Whether the point's name marks a mainstem point ("*" in its first character).
+bool is_mainstem(const std::array<char, kNameLength>& name);
+
+// The point's name as the page shows it: without its first character and trailing blanks.
+std::string_view shown_name(const std::array<char, kNameLength>& name);
+
 // `x` as a whole number for the report: 0 when |x| < 10, else rounded half away from zero.
 // Empty when the result does not fit a 32-bit integer or x is not a number.
 std::optional<std::int32_t> irep(double x);

@@ -5,30 +5,20 @@
 #include <array>
 #include <string>
 
-#include "tallisk/accounts.h"
-#include "tallisk/hydmod.h"
 #include "tallisk/report.h"
+#include "tallisk/year.h"
 #include "utl/fatal.h"
 #include "utl/fields.h"
 #include "utl/safe_output.h"
 
 namespace tallisk {
-namespace {
-
-constexpr int kYearLength = 4;
-
-// The run files' suffixes, in reading order.
-constexpr std::array<const char*, kRuns> kRunSuffixes = {".sfi", "a.sfi", "b.sfi", "c.sfi",
-                                                         "d.sfi"};
-
-}  // namespace
 
 int run(const std::vector<std::string>& args) {
   if (args.empty()) utl::error("Usage: tallisk year");
-  std::string list_path = "../data0/tallisk.12s";
+  std::string list_path = kListPath;
   std::string year_argument = args[0];
   if (utl::padded(args[0], kYearLength) == "-12p") {
-    list_path = "../data0/tallisk.12p";
+    list_path = kListPath12p;
     year_argument = args.size() > 1 ? args[1] : std::string();
   }
   // The year names files in the working directory only: a separator anywhere in the argument,
@@ -37,12 +27,8 @@ int run(const std::vector<std::string>& args) {
   const std::string year = utl::padded(year_argument, kYearLength);
 
   AccountList list;
-  read_accounts(list_path, list);
-
   std::array<Volumes, kRuns> runs{};
-  for (int r = 0; r < kRuns; ++r) {
-    readsfi(year + kRunSuffixes[r], list.gages, runs[r], list.count, 1);
-  }
+  read_year(list_path, year, list, runs);
 
   // The page replaces an earlier one only once it is completely written.
   const std::string report_name = year + ".htm";

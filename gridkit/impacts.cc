@@ -1,0 +1,115 @@
+// The impacts command: tallisk's inputs and accounting, written as CSV.
+#include "gridkit/impacts.h"
+
+#include <optional>
+#include <ostream>
+#include <string_view>
+
+#include "gridkit/grid.h"
+#include "tallisk/year.h"
+#include "utl/csv.h"
+#include "utl/fields.h"
+#include "utl/safe_output.h"
+#include "utl/shortest.h"
+
+namespace gridkit {
+namespace {
+
+constexpr std::string_view kHeader =
+    "location,mainstem,colorado_pumping,kansas_pumping,nebraska_pumping,nebraska_mound,"
+    "base,run_a,run_b,run_c,run_d\n";
+
+using Runs = std::array<tallisk::Volumes, tallisk::kRuns>;
+
+void add_number(std::string& csv, double value) {
+  char digits[utl::kMaxShortest];
+  csv += ',';
+  csv.append(digits, utl::shortest_chars(digits, value));
+}
+
+// One row: the location, the mainstem flag (empty for the sums), the impacts and, for a point,
+// its five run volumes.
+void add_row(std::string& csv, std::string_view location, std::string_view mainstem,
+             const tallisk::ImpactRow& impacts, const Runs* runs, int j) {
+  csv += utl::csv_field(location);
+  csv += ',';
+  csv += mainstem;
+  for (const double x : impacts) add_number(csv, x);
+  for (int r = 0; r < tallisk::kRuns; ++r) {
+    if (runs) {
+      add_number(csv, (*runs)[r][static_cast<std::size_t>(j)]);
+    } else {
+      csv += ',';
+    }
+  }
+  csv += '\n';
+}
+
+struct ImpactsArgs {
+  std::string list_path = tallisk::kListPath;
+  std::string year;
+  std::optional<std::string> output;
+};
+
+ImpactsArgs parse_impacts_args(const std::vector<std::string>& args) {
+  ImpactsArgs parsed;
+  std::vector<std::string> words;
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    if (args[i] == "-o" || args[i] == "--output") {
+      if (i + 1 >= args.size()) throw Failure("option " + args[i] + " needs a value");
+      parsed.output = args[++i];
+    } else if (args[i].starts_with("--output=")) {
+      parsed.output = args[i].substr(9);
+    } else if (args[i].size() > 1 && args[i].front() == '-' &&
+               utl::padded(args[i], tallisk::kYearLength) != "-12p") {
+      throw Failure("unknown option " + args[i]);
+    } else {
+      words.push_back(args[i]);
+    }
+  }
+  // The year is read as tallisk reads it: its first four characters, blank-padded.
+  if (!words.empty() && utl::padded(words.front(), tallisk::kYearLength) == "-12p") {
+    parsed.list_path = tallisk::kListPath12p;
+    words.erase(words.begin());
+  }
+  if (words.size() != 1) throw Failure("impacts takes one year: impacts [-12p] YEAR [-o FILE]");
+  // A separator anywhere in the argument, even past the four characters read, is refused.
+  if (words.front().find_first_of("/\\") != std::string::npos) {
+    throw Failure("the year names run files in the working directory: '" + words.front() + "'");
+  }
+  parsed.year = utl::padded(words.front(), tallisk::kYearLength);
+  return parsed;
+}
+
+}  // namespace
+
+std::string impacts_csv(const tallisk::AccountList& list,
+                        const std::array<tallisk::Volumes, tallisk::kRuns>& runs) {
+  const tallisk::Impacts impacts = tallisk::compute_impacts(list, runs);
+  std::string csv(kHeader);
+  for (int j = 0; j < list.count; ++j) {
+    add_row(csv, tallisk::shown_name(list.names[j]),
+            tallisk::is_mainstem(list.names[j]) ? "true" : "false", impacts.points[j], &runs, j);
+  }
+  add_row(csv, "Mainstem", "", impacts.mainstem, nullptr, 0);
+  add_row(csv, "Total", "", impacts.total, nullptr, 0);
+  return csv;
+}
+
+int run_impacts(const std::vector<std::string>& args, std::ostream& out) {
+  const ImpactsArgs parsed = parse_impacts_args(args);
+  tallisk::AccountList list;
+  std::array<tallisk::Volumes, tallisk::kRuns> runs{};
+  tallisk::read_year(parsed.list_path, parsed.year, list, runs);
+  const std::string csv = impacts_csv(list, runs);
+  if (!parsed.output) {
+    out << csv;
+    return 0;
+  }
+  utl::SafeOutput output(*parsed.output);
+  if (!output.ok()) throw Failure("cannot create " + *parsed.output);
+  if (!output.write(csv) || !output.commit()) throw Failure("cannot write " + *parsed.output);
+  return 0;
+}
+
+}  // namespace gridkit
