@@ -61,7 +61,12 @@ void remove_quietly(const char* path) noexcept { ::_wunlink(wide_path(path).c_st
 long process_id() noexcept { return static_cast<long>(GetCurrentProcessId()); }
 
 bool may_replace(const char* path, int& error) {
-  const DWORD attributes = GetFileAttributesW(wide_path(path).c_str());
+  const std::wstring name = wide_path(path);
+  if (has_overlong_name(name)) {
+    error = ENAMETOOLONG;
+    return false;
+  }
+  const DWORD attributes = GetFileAttributesW(name.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     const DWORD code = GetLastError();
     if (code == ERROR_FILE_NOT_FOUND) return true;  // a new file; its folder is checked later
