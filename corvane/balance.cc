@@ -83,9 +83,7 @@ std::string balance_csv(const std::vector<BalanceRow>& rows) {
 
 void write_balance(const std::string& file, const std::vector<BalanceRow>& rows) {
   const std::string text = balance_csv(rows);
-  utl::SafeOutput out(file);
-  if (!out.ok()) utl::error("Cannot open file " + file);
-  if (!out.write(text) || !out.commit()) utl::error("Cannot write to file " + file);
+  utl::write_whole_file_or_stop(file, text);
 }
 
 }  // namespace corvane

@@ -22,7 +22,9 @@ void readmonths(std::string_view file, std::span<double> retaf, std::span<const 
   std::fill_n(retaf.data(), values, 0.0);
 
   utl::TextFile in;
-  if (!in.open(std::string(utl::trimmed(file)))) utl::error2("Cannot open file", file);
+  const utl::ReadStatus read = in.open(std::string(utl::trimmed(file)));
+  if (read == utl::ReadStatus::kCannotOpen) utl::error2("Cannot open file", file);
+  if (read == utl::ReadStatus::kTooLong) utl::error2("Invalid data in file", file);
   std::string_view line;
   if (!in.next_line(line)) utl::error2("Cannot read file", file);
   // The header is taken as it stands: not cleaned, and never a comment.

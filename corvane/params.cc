@@ -208,7 +208,10 @@ void final_checks(const Params& params) {
 
 Params read_params(const std::string& file, std::ostream& warnings) {
   utl::TextFile text;
-  if (!text.open(file)) utl::error("Error opening parameter file");
+  const utl::ReadStatus read = text.open(file);
+  if (read == utl::ReadStatus::kCannotOpen) utl::error("Error opening parameter file");
+  // A parameter file has no message of its own for an unreadable record: the grids' one.
+  if (read == utl::ReadStatus::kTooLong) utl::error2("Error reading file", file);
   Params params;
   std::string record;
   while (text.next_record(record, kParamRecord)) {

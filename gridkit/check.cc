@@ -84,7 +84,9 @@ struct BalanceFiles {
 
 BalanceFiles read_balance(const std::string& path) {
   std::string text;
-  if (!utl::read_whole_file(path, text)) throw Failure("cannot read " + path);
+  const utl::ReadStatus read = utl::read_whole_file(path, text);
+  if (read == utl::ReadStatus::kCannotOpen) throw Failure("cannot read " + path);
+  if (read == utl::ReadStatus::kTooLong) throw Failure(path + ": a line longer than 16 MiB");
   const auto records = csv_records(text);
   std::string header;
   if (!records.empty()) {

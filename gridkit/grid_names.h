@@ -19,9 +19,9 @@ struct PeriodName {
 // The parts of `name`, or nothing when it has neither form.
 std::optional<PeriodName> parse_period_name(std::string_view name);
 
-// Whether `name` is a file that lies beside grids but is none: a hidden file, a temporary file
-// of an unfinished write (NAME.tmpN...), or a picture, export or listing (.png, .asc, .prj, .nc,
-// .csv, .htm, .html).
+// Whether `name` is a file that lies beside grids but is none: a hidden file (the temporary file
+// of an unfinished write is one, .tmpN...), a temporary file of earlier versions (NAME.tmpN...),
+// or a picture, export or listing (.png, .asc, .prj, .nc, .csv, .htm, .html).
 bool is_beside_file(std::string_view name);
 
 }  // namespace gridkit

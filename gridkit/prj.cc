@@ -45,7 +45,9 @@ bool looks_like_wkt(std::string_view text) {
 
 std::string read_wkt(const std::string& path) {
   std::string contents;
-  if (!utl::read_whole_file(path, contents)) throw Failure("cannot read " + path);
+  const utl::ReadStatus read = utl::read_whole_file(path, contents);
+  if (read == utl::ReadStatus::kCannotOpen) throw Failure("cannot read " + path);
+  if (read == utl::ReadStatus::kTooLong) throw Failure(path + ": a line longer than 16 MiB");
   const std::string_view wkt = trimmed(contents);
   if (!looks_like_wkt(wkt)) {
     throw Failure(path +

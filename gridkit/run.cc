@@ -3,6 +3,7 @@
 
 #include <charconv>
 #include <iostream>
+#include <new>
 #include <optional>
 #include <string_view>
 
@@ -143,18 +144,24 @@ void check_options(const Options& options) {
 }
 
 void write_output(const std::string& path, std::string_view bytes) {
-  utl::SafeOutput output(path);
-  if (!output.ok()) throw Failure("cannot create " + path);
-  if (!output.write(bytes) || !output.commit()) throw Failure("cannot write " + path);
+  switch (utl::write_whole_file(path, bytes)) {
+    case utl::WholeFileStatus::kWritten:
+      return;
+    case utl::WholeFileStatus::kCannotOpen:
+      throw Failure("cannot create " + path);
+    case utl::WholeFileStatus::kCannotWrite:
+      throw Failure("cannot write " + path);
+  }
 }
 
 int run_command(const Options& options, std::ostream& out) {
   const std::string& command = options.command;
   if (command == "hydmod") {
     std::string contents;
-    if (!utl::read_whole_file(options.file, contents)) {
-      throw Failure("cannot read " + options.file);
-    }
+    // A HYDMOD file is binary: no lines, only the bound on a whole file.
+    const utl::ReadStatus read = utl::read_whole_file(options.file, contents, utl::kLargestFile);
+    if (read == utl::ReadStatus::kCannotOpen) throw Failure("cannot read " + options.file);
+    if (read == utl::ReadStatus::kTooLong) throw Failure(options.file + ": larger than 256 MiB");
     write_output(*options.output, hydmod_to_csv(contents, options.file));
     return 0;
   }
@@ -219,6 +226,8 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   } catch (const utl::Fatal& stop) {
     // The toolkit's readers stop with a free-format line that begins with a blank.
     err << "gridkit:" << stop.text();
+  } catch (const std::bad_alloc&) {
+    err << "gridkit: out of memory\n";
   }
   return kExitFailure;
 }

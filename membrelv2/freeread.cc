@@ -33,18 +33,35 @@ std::string read_input(const std::string& path) {
   if (file == nullptr) cannot_open(path, errno);
   // Read in one piece where the size is known: growing the text step by step costs more than
   // the reading itself on large coordinate files.
+  // A file within the line limit cannot hold too long a line; a larger one, or a device, is
+  // read in pieces, checked as they come.
   std::string text;
   struct stat status;
-  if (::fstat(::fileno(file), &status) == 0 && (status.st_mode & S_IFMT) == S_IFREG) {
+  if (::fstat(::fileno(file), &status) == 0 && (status.st_mode & S_IFMT) == S_IFREG &&
+      static_cast<std::size_t>(status.st_size) <= kLongestInputLine) {
     text.resize(static_cast<std::size_t>(status.st_size));
     text.resize(std::fread(text.data(), 1, text.size(), file));
   }
+  std::size_t open_line = text.size() - (text.rfind('\n') + 1);  // bytes since the last line end
+  bool too_long = false;
+  bool too_large = false;
   char buffer[65536];
   std::size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, got);
+  while (!too_long && !too_large && (got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+    const std::string_view piece(buffer, got);
+    const std::size_t first_end = piece.find('\n');
+    too_long =
+        open_line + (first_end == std::string_view::npos ? got : first_end) > kLongestInputLine;
+    open_line =
+        first_end == std::string_view::npos ? open_line + got : got - (piece.rfind('\n') + 1);
+    too_large = text.size() + got > kLargestInput;
+    text += piece;
+  }
   const bool failed = std::ferror(file) != 0;
   std::fclose(file);
   if (failed) stop("cannot read input file " + path);
+  if (too_long) stop("cannot read input file " + path + ": a line longer than 16 MiB");
+  if (too_large) stop("cannot read input file " + path + ": larger than 256 MiB");
   return text;
 }
 

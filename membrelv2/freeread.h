@@ -12,7 +12,14 @@
 
 namespace membrelv2 {
 
-// Reads a whole input file; stops the run when it cannot be opened or read.
+// Longest line of an input read whole (the grids, whose lines hold 652 characters): a bound on
+// what an endless input such as a device can make the reader hold.
+inline constexpr std::size_t kLongestInputLine = std::size_t{16} << 20;
+// Largest input read whole.
+inline constexpr std::size_t kLargestInput = std::size_t{256} << 20;
+
+// Reads a whole input file; stops the run when it cannot be opened or read, or holds a line
+// longer than kLongestInputLine or more than kLargestInput bytes.
 std::string read_input(const std::string& path);
 
 // An input file open for reading, closed when this goes; stops the run when it cannot be

@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "membrelv2/freeline.h"
+#include "membrelv2/signal_cleanup.h"
 #include "membrelv2/stop.h"
 
 namespace membrelv2 {
@@ -45,6 +46,21 @@ bool rename_over(const std::string& from, const std::string& to) {
   errno = GetLastError() == ERROR_PATH_NOT_FOUND ? ENOENT : EACCES;
   return false;
 }
+// As on POSIX: a directory or a read-only file refuses, a link is replaced by the file.
+int refusal_of(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    const DWORD code = GetLastError();
+    return code == ERROR_FILE_NOT_FOUND ? 0 : code == ERROR_PATH_NOT_FOUND ? ENOENT : EACCES;
+  }
+  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return 0;
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return EISDIR;
+  return (attributes & FILE_ATTRIBUTE_READONLY) ? EACCES : 0;
+}
+// Where the temporary file of `path` goes: its folder, with the separator ('/' or '\\').
+std::string directory_of(const std::string& path) {
+  return path.substr(0, path.find_last_of("/\\") + 1);
+}
 #else
 int open_new(const std::string& path) {
   return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -61,6 +77,18 @@ long process_id() { return static_cast<long>(::getpid()); }
 bool rename_over(const std::string& from, const std::string& to) {
   return std::rename(from.c_str(), to.c_str()) == 0;
 }
+// Why the finished file may not take the name `path`, as an error number, or 0 when it may:
+// nothing of that name, or a symbolic link (replaced by the file), or a file other than a
+// directory that this user may write. A name the file system cannot take is refused too.
+int refusal_of(const std::string& path) {
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) != 0) return errno == ENOENT ? 0 : errno;
+  if (S_ISLNK(info.st_mode)) return 0;
+  if (S_ISDIR(info.st_mode)) return EISDIR;
+  return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0 ? 0 : errno;
+}
+// Where the temporary file of `path` goes: its directory, with the separator.
+std::string directory_of(const std::string& path) { return path.substr(0, path.rfind('/') + 1); }
 #endif
 
 [[noreturn]] void cannot_create(const std::string& path, int error) {
@@ -86,15 +114,30 @@ int write_all(int fd, std::string_view content) {
 
 }  // namespace
 
-// Creates a new temporary file beside `path`, with a name unique to this process; O_EXCL keeps
-// an unrelated file untouched. Stops the run when it cannot be created.
+// Creates a new temporary file beside `path`, with a short name unique to this process whatever
+// the length of `path`; O_EXCL keeps an unrelated file untouched. The name is ready for the
+// signal cleanup before the file exists. Stops the run when `path` may not be replaced or the
+// file cannot be created.
 static int create_temp(const std::string& path, std::string& temp) {
+  if (const int refused = refusal_of(path); refused != 0) cannot_create(path, refused);
+  static unsigned long count = 0;
+  const std::string directory = directory_of(path);
   for (int attempt = 0;; ++attempt) {
-    temp = path + ".tmp" + std::to_string(process_id()) + "." + std::to_string(attempt);
+    temp = directory + ".tmp" + std::to_string(process_id()) + "." + std::to_string(++count);
+    if (!hold_for_cleanup(temp.c_str())) cannot_create(path, ENAMETOOLONG);
     const int fd = open_new(temp);
     if (fd >= 0) return fd;
-    if (errno != EEXIST || attempt == 99) cannot_create(path, errno);
+    const int error = errno;
+    release_from_cleanup(temp.c_str());
+    if (error != EEXIST || attempt == 99) cannot_create(path, error);
   }
+}
+
+// Closes the temporary file `fd` unless it is -1 and removes it.
+static void discard_temp(int fd, const std::string& temp) {
+  if (fd >= 0) close_fd(fd);
+  std::remove(temp.c_str());
+  release_from_cleanup(temp.c_str());
 }
 
 // Writes `content` to the temporary file `fd` and renames it over `path`. Stops the run when
@@ -105,13 +148,14 @@ static void finish_temp(int fd, const std::string& temp, const std::string& path
   if (close_fd(fd) != 0 && error == 0) error = errno;
   if (error == 0 && !rename_over(temp, path)) {
     const int rename_error = errno;
-    std::remove(temp.c_str());
+    discard_temp(-1, temp);
     cannot_create(path, rename_error);
   }
   if (error != 0) {
-    std::remove(temp.c_str());
+    discard_temp(-1, temp);
     cannot_write(path, error);
   }
+  release_from_cleanup(temp.c_str());
 }
 
 Listing::Listing(std::string path) : path_(std::move(path)) {
@@ -121,10 +165,7 @@ Listing::Listing(std::string path) : path_(std::move(path)) {
 }
 
 Listing::~Listing() {
-  if (fd_ >= 0) {
-    close_fd(fd_);
-    std::remove(temp_.c_str());
-  }
+  if (fd_ >= 0) discard_temp(fd_, temp_);
 }
 
 void Listing::write(std::string_view text) { text_ += text; }

@@ -1,7 +1,12 @@
 #include "membrelv2/outputs.h"
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
+#include <csignal>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -81,6 +86,55 @@ TEST(WriteWhole, MissingDirectoryStopsNamingTarget) {
               "cannot create output file " + target + ": No such file or directory");
   }
 }
+
+int files_in(const std::filesystem::path& dir) {
+  int files = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir)) ++files;
+  return files;
+}
+
+std::string stop_of_write(const std::string& target) {
+  try {
+    write_whole(target, "x");
+  } catch (const Stop& failure) {
+    return failure.what();
+  }
+  return "no stop";
+}
+
+TEST(WriteWhole, TemporaryNameDoesNotGrowWithTheTarget) {
+#ifdef _WIN32
+  GTEST_SKIP() << "no paths of MAX_PATH characters or more in membrelv2's Windows calls";
+#endif
+  testsupport::TempDir dir;
+  const std::string longest = (dir / std::string(250, 'k')).string();
+  write_whole(longest, "grid\n");
+  EXPECT_EQ(testsupport::slurp(longest), "grid\n");
+  const std::string too_long = (dir / std::string(256, 'k')).string();
+  EXPECT_EQ(stop_of_write(too_long),
+            "cannot create output file " + too_long + ": File name too long");
+  EXPECT_EQ(files_in(dir.path()), 1);
+}
+
+#ifndef _WIN32  // the stopping signals and processes of POSIX systems
+TEST(Listing, StoppingSignalRemovesItsTemporaryFile) {
+  testsupport::TempDir dir;
+  const std::string path = (dir / "check1995.out").string();
+  testsupport::spit(path, "older");
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    Listing listing(path);
+    listing.write("half");
+    std::raise(SIGTERM);
+    _exit(0);
+  }
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
+  EXPECT_EQ(testsupport::slurp(path), "older");
+  EXPECT_EQ(files_in(dir.path()), 1);
+}
+#endif
 
 }  // namespace
 }  // namespace membrelv2

@@ -12,7 +12,9 @@ namespace tallisk {
 
 void read_accounts(const std::string& path, AccountList& list) {
   std::string text;
-  if (!utl::read_whole_file(path, text)) utl::error("Cannot open file " + path);
+  const utl::ReadStatus read = utl::read_whole_file(path, text);
+  if (read == utl::ReadStatus::kCannotOpen) utl::error("Cannot open file " + path);
+  if (read == utl::ReadStatus::kTooLong) utl::error2("Error reading file", path);
   // A list edited on another system: CR-LF ends a line as a line feed does, and so does a
   // carriage return alone at the very end of the file.
   if (!text.empty() && text.back() == '\r') text += '\n';

@@ -1,5 +1,7 @@
-// Command-line entry of tallisk: arguments to run(), fatal stops to standard output, status 1.
+// Command-line entry of tallisk: arguments to run(), fatal stops and running out of
+// memory to standard output, status 1.
 #include <iostream>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -12,6 +14,10 @@ int main(int argc, char** argv) {
     return tallisk::run(args);
   } catch (const utl::Fatal& stop) {
     std::cout << stop.text() << std::flush;
+    return utl::kExitFatal;
+  } catch (const std::bad_alloc&) {
+    // The last line of defence: the readers bound what they hold, but never an abort.
+    std::cout << " Out of memory\n" << std::flush;
     return utl::kExitFatal;
   }
 }

@@ -32,11 +32,7 @@ int run(const std::vector<std::string>& args) {
 
   // The page replaces an earlier one only once it is completely written.
   const std::string report_name = year + ".htm";
-  utl::SafeOutput report(report_name);
-  if (!report.ok()) utl::error("Cannot open file " + report_name);
-  if (!report.write(report_page(year, list, runs)) || !report.commit()) {
-    utl::error("Cannot write to file " + report_name);
-  }
+  utl::write_whole_file_or_stop(report_name, report_page(year, list, runs));
   return 0;
 }
 

@@ -23,7 +23,9 @@ void readyears(std::string_view file, std::span<double> table, std::span<const s
   std::fill_n(table.begin(), cells, 0.0);
 
   TextFile text;
-  if (!text.open(std::string(trimmed(file)))) error2("Cannot open file", file);
+  const ReadStatus read = text.open(std::string(trimmed(file)));
+  if (read == ReadStatus::kCannotOpen) error2("Cannot open file", file);
+  if (read == ReadStatus::kTooLong) error2("Invalid data in file", file);
   std::string_view line;
   if (!text.next_line(line)) error2("Cannot read file", file);
   // The header is checked as it stands: a comment or blank first record is not skipped.

@@ -238,7 +238,9 @@ void readflags(std::string_view file, std::span<int> grid, int nrow, int ncol,
   }
 
   TextFile in;
-  if (!in.open(std::string(trimmed(file)))) error2("Error opening file", file);
+  const ReadStatus read = in.open(std::string(trimmed(file)));
+  if (read == ReadStatus::kCannotOpen) error2("Error opening file", file);
+  if (read == ReadStatus::kTooLong) error2("Error reading file", file);
   if (maxzone <= 0) {
     read_int_rows(in, file, grid, nrow, ncol, 2);
     return;
@@ -265,7 +267,9 @@ void readflags(std::string_view file, std::span<int> grid, int nrow, int ncol,
 void readreal(std::string_view file, std::span<double> grid, int nrow, int ncol, int nskip) {
   grid_cells(grid.size(), nrow, ncol);
   std::string text;
-  if (!read_whole_file(std::string(trimmed(file)), text)) error2("Error opening file", file);
+  const ReadStatus read = read_whole_file(std::string(trimmed(file)), text);
+  if (read == ReadStatus::kCannotOpen) error2("Error opening file", file);
+  if (read == ReadStatus::kTooLong) error2("Error reading file", file);
   switch (read_free_grid(text, grid, nrow, ncol, nskip)) {
     case FreeGridStatus::kOk:
       return;

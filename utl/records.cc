@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "utl/input_ops.h"
-#include "utl/textfile.h"
 
 namespace utl {
 
@@ -74,6 +73,38 @@ bool read_at(int fd, std::size_t offset, std::size_t size, char* out) {
   return true;
 }
 
+// Reads up to `size` bytes of `fd` from where it stands onto the end of `out`; false on a read
+// error. Fewer bytes come only at the end of the input.
+bool read_on(int fd, std::size_t size, std::string& out) {
+  const std::size_t start = out.size();
+  out.resize(start + size);
+  std::size_t got = 0;
+  while (got < size) {
+    const long long n = input_ops::read_some(fd, out.data() + start + got, size - got);
+    if (n < 0) return false;
+    if (n == 0) break;
+    got += static_cast<std::size_t>(n);
+  }
+  out.resize(start + got);
+  return true;
+}
+
+// The first `nrecords` records of a pipe or device, read in order as their counts say. A count
+// past kLongestRecord ends the reading after it: the record is taken as cut short, so an
+// endless or damaged input costs no more than that.
+bool read_leading_records_in_order(int fd, std::size_t nrecords, std::string& contents) {
+  for (std::size_t r = 0; r < nrecords; ++r) {
+    const std::size_t start = contents.size();
+    if (!read_on(fd, kRecordMarker, contents)) return false;
+    if (contents.size() - start < kRecordMarker) return true;
+    const std::size_t count = get_u32le(contents.data() + start);
+    if (count > kLongestRecord) return true;
+    if (!read_on(fd, count + kRecordMarker, contents)) return false;
+    if (contents.size() - start < count + 2 * kRecordMarker) return true;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool read_leading_records(const std::string& path, std::size_t nrecords, std::string& contents) {
@@ -86,8 +117,10 @@ bool read_leading_records(const std::string& path, std::size_t nrecords, std::st
     return false;
   }
   if (!kind.regular) {  // a pipe or device: no offsets to follow
+    const bool ok = read_leading_records_in_order(fd, nrecords, contents);
     input_ops::close_input(fd);
-    return read_whole_file(path, contents);
+    if (!ok) contents.clear();
+    return ok;
   }
   const auto size = static_cast<std::size_t>(kind.size);
   std::size_t end = 0;

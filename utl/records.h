@@ -36,9 +36,13 @@ void append_record(std::string& out, std::string_view data);
 // them before `out` changes again. REQUIRES: n < 2^32.
 char* begin_record(std::string& out, std::size_t n);
 
+// Longest record read from a pipe or device: far above any record of the system's files.
+inline constexpr std::size_t kLongestRecord = std::size_t{16} << 20;
+
 // Reads into `contents` the bytes of the first `nrecords` framed records of the file at `path`,
 // following the counts from record to record, so that a long file costs only what is used.
-// Where the file ends or its framing breaks off first, `contents` holds the whole file and a
+// Where the file ends or its framing breaks off first, `contents` holds the whole file (from a
+// pipe or device: what was read, with a count past kLongestRecord as the last thing) and a
 // RecordReader over it reports where. Returns false when the file cannot be opened or read.
 bool read_leading_records(const std::string& path, std::size_t nrecords, std::string& contents);
 

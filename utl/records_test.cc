@@ -1,8 +1,13 @@
 #include "utl/records.h"
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
+#include <cstdio>
 #include <string>
+#include <thread>
 
 #include "run_program.h"
 
@@ -75,6 +80,38 @@ TEST(ReadLeadingRecords, StopsAfterTheRecordsAskedForOrTakesTheWholeFile) {
   EXPECT_FALSE(read_leading_records((dir / "missing").string(), 3, contents));
   EXPECT_FALSE(read_leading_records(dir.path().string(), 3, contents));
 }
+
+#ifndef _WIN32  // devices and named pipes of POSIX systems
+TEST(ReadLeadingRecords, PipesAndDevicesAreReadInOrderWithinALimit) {
+  std::string contents;
+  ASSERT_TRUE(read_leading_records("/dev/zero", 3, contents));
+  EXPECT_EQ(contents, std::string(3 * 2 * kRecordMarker, '\0'));  // three empty records
+
+  // A count past the limit ends the reading at the count, however much follows.
+  testsupport::TempDir dir;
+  const std::string fifo = (dir / "run").string();
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  std::string file;
+  append_record(file, "count");
+  const std::string lying = std::string("\xff\xff\xff\x7f", 4) + std::string(1000, 'x');
+  // Small enough to go into the pipe in one write, before the reader stops.
+  std::thread writer([&] {
+    std::FILE* out = std::fopen(fifo.c_str(), "wb");
+    if (out == nullptr) return;
+    std::fwrite(file.data(), 1, file.size(), out);
+    std::fwrite(lying.data(), 1, lying.size(), out);
+    std::fclose(out);
+  });
+  const bool ok = read_leading_records(fifo, 5, contents);
+  writer.join();
+  ASSERT_TRUE(ok);
+  EXPECT_EQ(contents, file + lying.substr(0, kRecordMarker));
+  RecordReader reader(contents);
+  std::string_view data;
+  EXPECT_EQ(reader.next(data), RecordReader::Status::kRecord);
+  EXPECT_EQ(reader.next(data), RecordReader::Status::kTruncated);
+}
+#endif
 
 }  // namespace
 }  // namespace utl

@@ -5,36 +5,56 @@
 #include <chrono>
 #include <cstdio>
 
+#include "utl/fatal.h"
 #include "utl/file_ops.h"
+#include "utl/signal_cleanup.h"
 
 namespace utl {
 namespace {
 
-// A name suffix that no other file of this or another run is likely to hold; creation with
-// O_EXCL makes sure, and another suffix is tried on a clash.
-std::string temp_suffix(unsigned attempt) {
-  static unsigned long long counter = 0;
+// The directory part of `target`, with its separator: where the temporary file goes, so the
+// final rename stays on one file system and replaces the target in one step.
+std::string_view directory_of(std::string_view target) {
+#ifdef _WIN32
+  const std::size_t end = target.find_last_of("/\\");
+#else
+  const std::size_t end = target.rfind('/');
+#endif
+  return end == std::string_view::npos ? std::string_view() : target.substr(0, end + 1);
+}
+
+// A short name no other file is likely to hold: hidden, the process id, a count of this run's
+// outputs and a few bits of the clock. Exclusive creation makes sure; a clash tries the next.
+std::string temp_name_in(std::string_view directory) {
+  static unsigned long count = 0;
   const auto clock =
       static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
-  char suffix[64];
-  std::snprintf(suffix, sizeof suffix, ".tmp%d.%llx%u", static_cast<int>(file_ops::process_id()),
-                (clock ^ (++counter << 20)) & 0xFFFFFFFFFFULL, attempt);
-  return suffix;
+  char name[64];
+  std::snprintf(name, sizeof name, ".tmp%ld.%lu.%04llx", file_ops::process_id(), ++count,
+                clock & 0xFFFFULL);
+  std::string path(directory);
+  path += name;
+  return path;
 }
 
 }  // namespace
 
 SafeOutput::SafeOutput(std::string target) : target_(std::move(target)) {
-  // The temporary file lives in the target's directory, so the final rename stays on one file
-  // system and replaces the target in one step. It is created with the permissions a new file
-  // of the target's name would get.
+  int error = 0;
+  if (!file_ops::may_replace(target_.c_str(), error)) return;
+  const std::string_view directory = directory_of(target_);
   for (unsigned attempt = 0; attempt < 16; ++attempt) {
-    temp_ = target_ + temp_suffix(attempt);
-    int error = 0;
+    temp_ = temp_name_in(directory);
+    // The name is ready for the signal cleanup before the file exists.
+    slot_ = signal_cleanup::hold(temp_.c_str());
+    if (slot_ < 0) break;
     fd_ = file_ops::create_new(temp_.c_str(), error);
-    if (fd_ >= 0 || error != EEXIST) break;
+    if (fd_ >= 0) return;
+    signal_cleanup::release(slot_);
+    slot_ = -1;
+    if (error != EEXIST) break;
   }
-  if (fd_ < 0) temp_.clear();
+  temp_.clear();
 }
 
 SafeOutput::~SafeOutput() { abandon(); }
@@ -49,6 +69,8 @@ void SafeOutput::abandon() {
     file_ops::remove_quietly(temp_.c_str());
     temp_.clear();
   }
+  signal_cleanup::release(slot_);
+  slot_ = -1;
 }
 
 bool SafeOutput::write(std::string_view bytes) {
@@ -71,7 +93,27 @@ bool SafeOutput::commit() {
     return false;
   }
   temp_.clear();
+  signal_cleanup::release(slot_);
+  slot_ = -1;
   return true;
+}
+
+WholeFileStatus write_whole_file(const std::string& name, std::string_view bytes) {
+  SafeOutput out(name);
+  if (!out.ok()) return WholeFileStatus::kCannotOpen;
+  if (!out.write(bytes) || !out.commit()) return WholeFileStatus::kCannotWrite;
+  return WholeFileStatus::kWritten;
+}
+
+void write_whole_file_or_stop(const std::string& name, std::string_view bytes) {
+  switch (write_whole_file(name, bytes)) {
+    case WholeFileStatus::kWritten:
+      return;
+    case WholeFileStatus::kCannotOpen:
+      error("Cannot open file " + name);
+    case WholeFileStatus::kCannotWrite:
+      error("Cannot write to file " + name);
+  }
 }
 
 }  // namespace utl

@@ -1,5 +1,7 @@
 // Output files that appear whole or not at all: data go to a temporary file in the target's
 // directory, which is renamed over the target only once it is completely written and closed.
+// A run stopped by a signal removes the temporary file; a target this user may not replace
+// (a directory, a read-only file) is refused before anything is written.
 #pragma once
 
 #include <string>
@@ -9,7 +11,10 @@ namespace utl {
 
 class SafeOutput {
  public:
-  // Opens a temporary file beside `target`; ok() tells whether that worked.
+  // Opens a temporary file beside `target`; ok() tells whether that worked. It fails when the
+  // target's directory cannot take a new file, or the target exists and is a directory or a
+  // file this user may not write, or its name is too long for the file system. A symbolic link
+  // as the target is replaced by the new file, as an ordinary file would be.
   explicit SafeOutput(std::string target);
   // Removes the temporary file unless commit() succeeded.
   ~SafeOutput();
@@ -19,8 +24,8 @@ class SafeOutput {
   bool ok() const { return fd_ >= 0; }
   // Appends bytes; false when they could not be written (the file is then abandoned).
   bool write(std::string_view bytes);
-  // Flushes, closes and renames the temporary file over the target; false on any failure, in
-  // which case the temporary file is removed and the target left as it was.
+  // Closes and renames the temporary file over the target; false on any failure, in which case
+  // the temporary file is removed and the target left as it was.
   bool commit();
 
  private:
@@ -29,7 +34,19 @@ class SafeOutput {
   std::string target_;
   std::string temp_;
   int fd_ = -1;
+  int slot_ = -1;  // the temporary file's place in the signal cleanup
   bool failed_ = false;
 };
+
+// What became of writing a whole file.
+enum class WholeFileStatus { kWritten, kCannotOpen, kCannotWrite };
+
+// Writes `bytes` as the whole file `name` through a SafeOutput: the file appears complete or
+// not at all, and an older file of that name stays as it was on any failure.
+WholeFileStatus write_whole_file(const std::string& name, std::string_view bytes);
+
+// Writes `bytes` as the whole file `name`, or stops the run with "Cannot open file " or
+// "Cannot write to file " and the name.
+void write_whole_file_or_stop(const std::string& name, std::string_view bytes);
 
 }  // namespace utl

@@ -65,13 +65,6 @@ std::size_t text_room(int rows, int ncol) {
          kMaxRealItem;
 }
 
-// Writes `bytes` as the whole file `name`, which appears only once it is complete.
-void write_file(const std::string& name, std::string_view bytes) {
-  SafeOutput out(name);
-  if (!out.ok()) error("Cannot open file " + name);
-  if (!out.write(bytes) || !out.commit()) error("Cannot write to file " + name);
-}
-
 }  // namespace
 
 std::string stress_period_name(int year, int month, std::string_view dir, std::string_view ext) {
@@ -126,7 +119,7 @@ void storemonth(std::span<const double> grid, double mult, int nrow, int ncol, i
     } else {
       for (std::size_t i = 0; i < cells; ++i) store_f64le(data + 8 * i, mult * grid[i]);
     }
-    write_file(name, bytes);
+    write_whole_file_or_stop(name, bytes);
     return;
   }
   char zero[kMaxRealItem] = {};
@@ -134,7 +127,8 @@ void storemonth(std::span<const double> grid, double mult, int nrow, int ncol, i
   // One buffer for the whole file, laid out row by row.
   const auto buffer = std::make_unique_for_overwrite<char[]>(text_room(nrow, ncol));
   char* const end = write_rows(buffer.get(), grid.data(), nrow, ncol, mult, zero, zero_size);
-  write_file(name, std::string_view(buffer.get(), static_cast<std::size_t>(end - buffer.get())));
+  write_whole_file_or_stop(
+      name, std::string_view(buffer.get(), static_cast<std::size_t>(end - buffer.get())));
 }
 
 }  // namespace utl

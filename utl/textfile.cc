@@ -5,36 +5,70 @@
 
 namespace utl {
 
-bool read_whole_file(const std::string& path, std::string& contents) {
+namespace {
+
+// Whether `piece`, which continues a line of `open_line` bytes, makes a line longer than
+// `longest_line`; `open_line` becomes the length of the line still open after it.
+bool line_too_long(std::string_view piece, std::size_t& open_line, std::size_t longest_line) {
+  const std::size_t first_end = piece.find('\n');
+  if (first_end == std::string_view::npos) {
+    open_line += piece.size();
+    return open_line > longest_line;
+  }
+  // Lines that begin and end within the piece are shorter than the piece (64 KiB), and so than
+  // any limit given.
+  if (open_line + first_end > longest_line) return true;
+  open_line = piece.size() - piece.rfind('\n') - 1;
+  return false;
+}
+
+// Reads `fd` to its end into `contents` within the limits; kCannotOpen on a read error.
+ReadStatus read_to_end(int fd, std::string& contents, std::size_t longest_line) {
+  char buffer[1 << 16];
+  std::size_t open_line = 0;
+  for (;;) {
+    const long long got = input_ops::read_some(fd, buffer, sizeof buffer);
+    if (got == 0) return ReadStatus::kRead;
+    if (got < 0) return ReadStatus::kCannotOpen;
+    const std::string_view piece(buffer, static_cast<std::size_t>(got));
+    if (line_too_long(piece, open_line, longest_line) ||
+        contents.size() + piece.size() > kLargestFile) {
+      return ReadStatus::kTooLong;
+    }
+    contents += piece;
+  }
+}
+
+}  // namespace
+
+ReadStatus read_whole_file(const std::string& path, std::string& contents,
+                           std::size_t longest_line) {
   contents.clear();
   const int fd = input_ops::open_read(path.c_str());
-  if (fd < 0) return false;
+  if (fd < 0) return ReadStatus::kCannotOpen;
   input_ops::Kind kind;
   // A directory opens for reading on POSIX systems but holds no records: it is not a file.
   if (!input_ops::describe(fd, kind) || kind.directory) {
     input_ops::close_input(fd);
-    return false;
+    return ReadStatus::kCannotOpen;
   }
-  if (kind.size > 0) contents.reserve(static_cast<std::size_t>(kind.size));
-  char buffer[1 << 16];
-  bool ok = true;
-  for (;;) {
-    const long long got = input_ops::read_some(fd, buffer, sizeof buffer);
-    if (got > 0) {
-      contents.append(buffer, static_cast<std::size_t>(got));
-    } else {
-      ok = got == 0;
-      break;
-    }
+  ReadStatus status = ReadStatus::kTooLong;
+  // A regular file's size is known: room for all of it at once, unless it is past the limit.
+  // A pipe or a device grows the text as it comes, within the same limits.
+  const bool sized = kind.size > 0;
+  if (!sized || static_cast<std::size_t>(kind.size) <= kLargestFile) {
+    if (sized) contents.reserve(static_cast<std::size_t>(kind.size));
+    status = read_to_end(fd, contents, longest_line);
   }
   input_ops::close_input(fd);
-  return ok;
+  if (status != ReadStatus::kRead) contents.clear();
+  return status;
 }
 
-bool TextFile::open(const std::string& path) {
-  const bool ok = read_whole_file(path, storage_);
+ReadStatus TextFile::open(const std::string& path) {
+  const ReadStatus status = read_whole_file(path, storage_);
   assign(storage_);
-  return ok;
+  return status;
 }
 
 bool TextFile::next_line(std::string_view& line) {

@@ -32,10 +32,32 @@ TEST(TextFile, RecordsAreCutOrPaddedToTheirLength) {
 TEST(TextFile, MissingFilesAndDirectoriesCannotBeOpened) {
   testsupport::TempDir dir;
   TextFile file;
-  EXPECT_FALSE(file.open((dir / "missing").string()));
-  EXPECT_FALSE(file.open(dir.path().string()));
+  EXPECT_EQ(file.open((dir / "missing").string()), ReadStatus::kCannotOpen);
+  EXPECT_EQ(file.open(dir.path().string()), ReadStatus::kCannotOpen);
   testsupport::spit(dir / "present", "a\n");
-  EXPECT_TRUE(file.open((dir / "present").string()));
+  EXPECT_EQ(file.open((dir / "present").string()), ReadStatus::kRead);
+}
+
+TEST(TextFile, LinesPastTheLimitAreNotHeld) {
+  testsupport::TempDir dir;
+  std::string text = "header\n" + std::string(kLongestLine, '7');
+  testsupport::spit(dir / "longest", text + "\nlast\n");
+  testsupport::spit(dir / "longer", text + "7\nlast\n");
+  TextFile file;
+  ASSERT_EQ(file.open((dir / "longest").string()), ReadStatus::kRead);
+  std::string_view line;
+  ASSERT_TRUE(file.next_line(line) && file.next_line(line));
+  EXPECT_EQ(line.size(), kLongestLine);
+  EXPECT_EQ(file.open((dir / "longer").string()), ReadStatus::kTooLong);
+  EXPECT_FALSE(file.next_line(line));
+#ifndef _WIN32
+  // An endless device: stopped at the limit.
+  EXPECT_EQ(file.open("/dev/zero"), ReadStatus::kTooLong);
+#endif
+  // A binary file has no lines to limit.
+  std::string contents;
+  EXPECT_EQ(read_whole_file((dir / "longer").string(), contents, kLargestFile), ReadStatus::kRead);
+  EXPECT_EQ(contents.size(), text.size() + 7);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // and a run stopped on its inputs writes nothing.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -128,7 +129,7 @@ TEST_F(CorvaneFaults, GridNameTakenByADirectory) {
   spit(work_ / "out" / "1950.02.rch" / "kept", "a file of someone else's\n");
   auto expected = faults::snapshot(work_);
   const auto result = corvane();
-  EXPECT_EQ(result.out, " Cannot write to file out/1950.02.rch\n");
+  EXPECT_EQ(result.out, " Cannot open file out/1950.02.rch\n");
   EXPECT_EQ(result.exit_status, 1);
   const auto after = faults::snapshot(work_);
   EXPECT_EQ(after.at("out/1950.02.rch/kept"), "a file of someone else's\n");
@@ -165,6 +166,89 @@ TEST_F(CorvaneFaults, AcreageGridCutShort) {
   const std::string whole = busy_acreage();
   spit(work_ / "b.grid", whole.substr(0, whole.size() / 2));
   expect_stop(" Error reading file b.grid\n");
+}
+
+TEST_F(CorvaneFaults, ProtectedGridIsRefusedBeforeWriting) {
+  // Read-only for an ordinary user; for the superuser, who may write a read-only file as any
+  // plain open would, only the immutable attribute protects it.
+  faults::Unwritable locked(work_ / "out" / "1950.02.rch");
+  if (!locked.ok()) GTEST_SKIP() << "cannot protect a file here";
+  auto expected = faults::snapshot(work_);
+  const auto result = corvane();
+  EXPECT_EQ(result.out, " Cannot open file out/1950.02.rch\n");
+  EXPECT_EQ(result.exit_status, 1);
+  auto after = faults::snapshot(work_);
+  EXPECT_EQ(after.erase("out/1950.01.rch"), 1u);  // January, written before it
+  EXPECT_EQ(after, expected);
+}
+
+TEST_F(CorvaneFaults, LongGridNamesUpToTheFileSystemsLimit) {
+  // 1950.01. and a 240-character extension: 248 bytes, within the 255 of one name.
+  const std::string ext(240, 'e');
+  spit(work_ / "params.txt", "FILE out " + ext +
+                                 " are\nTRANSIENT 1950 1950\nIBOUND *\n"
+                                 "AREA A * 266123 14963906 40\nAREA B b.grid\nRETURN ret.txt\n");
+  auto result = corvane();
+  EXPECT_EQ(result.out, "");
+  EXPECT_EQ(result.exit_status, 0);
+  auto files = faults::snapshot(work_ / "out");
+  EXPECT_EQ(files.size(), 5u);  // the two grids, the area grid rewritten, the older two
+  EXPECT_GT(files.at("1950.02." + ext).size(), 100000u);
+
+  // Ten more: 258 bytes, which no file system here takes. Refused, nothing written.
+  fs::remove_all(work_ / "out");
+  fs::create_directory(work_ / "out");
+  spit(work_ / "params.txt", "FILE out " + ext +
+                                 "eeeeeeeeee are\nTRANSIENT 1950 1950\nIBOUND *\n"
+                                 "AREA A * 266123 14963906 40\nRETURN ret.txt\n");
+  spit(work_ / "ret.txt", "YrMo A\n195001 10\n");
+  // A message of 80 characters or more starts on a line of its own, as every long one does.
+  expect_stop("\n Cannot open file out/1950.01." + ext + "eeeeeeeeee\n");
+}
+
+TEST_F(CorvaneFaults, EndlessOrHugeInputsStopWithBoundedMemory) {
+#ifdef _WIN32
+  GTEST_SKIP() << "no /dev/zero, peak memory or memory limit here";
+#endif
+  // Far more than the 16 MiB a line may hold: what is read stays small whatever the input.
+  constexpr long kMemoryBoundKb = 100 * 1024;
+  auto result = testsupport::run_program(CORVANE_EXE, {"/dev/zero"}, work_);
+  EXPECT_EQ(result.out, " Error reading file /dev/zero\n");
+  EXPECT_EQ(result.exit_status, 1);
+  EXPECT_LT(result.peak_memory_kb, kMemoryBoundKb);
+
+  // A return-flow table whose first data line holds 200 MB.
+  {
+    std::FILE* table = std::fopen((work_ / "ret.txt").string().c_str(), "wb");
+    ASSERT_NE(table, nullptr);
+    std::fputs("YrMo A B\n195001 ", table);
+    const std::string digits(1 << 20, '1');
+    for (int mb = 0; mb < 200; ++mb) std::fwrite(digits.data(), 1, digits.size(), table);
+    std::fputs(" 0\n", table);
+    ASSERT_EQ(std::fclose(table), 0);
+  }
+  const auto before = faults::snapshot(work_ / "out");
+  result = corvane();
+  EXPECT_EQ(result.out, " Invalid data in file ret.txt\n");
+  EXPECT_EQ(result.exit_status, 1);
+  EXPECT_LT(result.peak_memory_kb, kMemoryBoundKb);
+  EXPECT_EQ(faults::snapshot(work_ / "out"), before);
+
+#ifndef __SANITIZE_ADDRESS__  // the address sanitizer needs far more address space than this
+  // A table the size of that file cannot be held in 100 MB: the last line of defence.
+  testsupport::RunOptions small;
+  small.memory_limit = 100 << 20;
+  result = corvane(small);
+  EXPECT_EQ(result.out, " Out of memory\n");
+  EXPECT_EQ(result.exit_status, 1);
+  EXPECT_EQ(faults::snapshot(work_ / "out"), before);
+#endif
+
+  // The same endless device as an acreage grid.
+  spit(work_ / "params.txt", "FILE out rch are\nTRANSIENT 1950 1950\nAREA B /dev/zero\n");
+  result = corvane();
+  EXPECT_EQ(result.out, " Error reading file /dev/zero\n");
+  EXPECT_EQ(result.exit_status, 1);
 }
 
 }  // namespace

@@ -20,12 +20,15 @@ namespace faults {
 
 namespace fs = std::filesystem;
 
-// Every file under `dir` (relative path) with its bytes; directories as "<dir>".
+// Every file under `dir` (relative path) with its bytes; directories as "<dir>", symbolic links
+// as "<link TARGET>" (they may lead to a device that never ends).
 inline std::map<std::string, std::string> snapshot(const fs::path& dir) {
   std::map<std::string, std::string> files;
   for (const auto& entry : fs::recursive_directory_iterator(dir)) {
     const std::string name = fs::relative(entry.path(), dir).generic_string();
-    if (entry.is_directory()) {
+    if (entry.is_symlink()) {
+      files[name] = "<link " + fs::read_symlink(entry.path()).generic_string() + ">";
+    } else if (entry.is_directory()) {
       files[name] = "<dir>";
     } else {
       std::ifstream in(entry.path(), std::ios::binary);
@@ -35,10 +38,10 @@ inline std::map<std::string, std::string> snapshot(const fs::path& dir) {
   return files;
 }
 
-// Makes `dir` refuse new entries while it lives: by its permission bits for an ordinary user,
-// by the immutable attribute for the superuser, whom permission bits do not stop. ok() is
-// false when neither is possible here (the test is then skipped), as on Windows, where a
-// folder's read-only attribute does not stop new files.
+// Makes `dir` refuse new entries while it lives (or a file refuse changes): by its permission
+// bits for an ordinary user, by the immutable attribute for the superuser, whom permission bits
+// do not stop. ok() is false when neither is possible here (the test is then skipped), as on
+// Windows, where a folder's read-only attribute does not stop new files.
 class Unwritable {
  public:
 #ifdef _WIN32
@@ -50,7 +53,7 @@ class Unwritable {
       ok_ = chmod(dir_.c_str(), 0555) == 0;
       return;
     }
-    const int fd = open(dir_.c_str(), O_RDONLY | O_DIRECTORY);
+    const int fd = open(dir_.c_str(), O_RDONLY);
     if (fd < 0) return;
     int flags = 0;
     if (ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
@@ -66,7 +69,7 @@ class Unwritable {
       chmod(dir_.c_str(), 0755);
       return;
     }
-    const int fd = open(dir_.c_str(), O_RDONLY | O_DIRECTORY);
+    const int fd = open(dir_.c_str(), O_RDONLY);
     int flags = 0;
     if (fd >= 0 && ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
       flags &= ~FS_IMMUTABLE_FL;

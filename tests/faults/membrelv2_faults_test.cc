@@ -116,6 +116,16 @@ TEST_F(Membrelv2Faults, OutputDirectoryNotWritable) {
   expect_stop("cannot create output file ks/");
 }
 
+TEST_F(Membrelv2Faults, ProtectedOutputsAreRefusedBeforeWriting) {
+  fs::remove(work_ / "ks" / "1995.asw");
+  fs::create_directory(work_ / "ks" / "1995.asw");
+  expect_stop("cannot create output file ks/1995.asw: Is a directory");
+  fs::remove(work_ / "ks" / "1995.asw");
+  faults::Unwritable locked(work_ / "ks" / "check1995.out");
+  if (!locked.ok()) GTEST_SKIP() << "cannot protect a file here";
+  expect_stop("cannot create output file ks/check1995.out: ", {}, true);
+}
+
 TEST_F(Membrelv2Faults, DiskFullWhileWritingTheGrids) {
   SKIP_WITHOUT_FILE_SIZE_LIMIT();
   // Small enough for the listings and plot files, too small for a monthly grid.

@@ -80,11 +80,29 @@ TEST_F(TalliskFaults, WorkingDirectoryNotWritable) {
   expect_stop(" Cannot open file 1995.htm\n");
 }
 
+TEST_F(TalliskFaults, ProtectedPageIsRefusedBeforeWriting) {
+  faults::Unwritable locked(work_ / "1995.htm");
+  if (!locked.ok()) GTEST_SKIP() << "cannot protect a file here";
+  expect_stop(" Cannot open file 1995.htm\n");
+}
+
+TEST_F(TalliskFaults, EndlessInputsStop) {
+#ifdef _WIN32
+  GTEST_SKIP() << "no /dev/zero here";
+#endif
+  fs::remove(work_ / "1995a.sfi");
+  fs::create_symlink("/dev/zero", work_ / "1995a.sfi");
+  expect_stop(" Cannot read count 1995a.sfi\n");
+  fs::remove(dir_ / "data0" / "tallisk.12s");
+  fs::create_symlink("/dev/zero", dir_ / "data0" / "tallisk.12s");
+  expect_stop(" Error reading file ../data0/tallisk.12s\n");
+}
+
 TEST_F(TalliskFaults, PageNameTakenByADirectory) {
   fs::remove(work_ / "1995.htm");
   fs::create_directory(work_ / "1995.htm");
   spit(work_ / "1995.htm" / "kept", "a file of someone else's\n");
-  expect_stop(" Cannot write to file 1995.htm\n");
+  expect_stop(" Cannot open file 1995.htm\n");
 }
 
 TEST_F(TalliskFaults, RunFileMissing) {

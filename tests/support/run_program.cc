@@ -66,8 +66,8 @@ bool can_limit_file_size() { return false; }
 ProgramResult run_program(const std::string& exe, const std::vector<std::string>& args,
                           const std::filesystem::path& workdir, const RunOptions& options) {
   ProgramResult result;
-  if (options.file_size_limit >= 0) {
-    ADD_FAILURE() << "no file size limits on this system";
+  if (options.file_size_limit >= 0 || options.memory_limit >= 0) {
+    ADD_FAILURE() << "no file size or memory limits on this system";
     return result;
   }
   TempDir capture;
@@ -120,20 +120,19 @@ std::string read_fd(int fd) {
 
 }  // namespace
 
-ProgramResult run_program(const std::string& exe, const std::vector<std::string>& args,
-                          const std::filesystem::path& workdir, const RunOptions& options) {
+RunningProgram::RunningProgram(const std::string& exe, const std::vector<std::string>& args,
+                               const std::filesystem::path& workdir, const RunOptions& options) {
   // Output goes to files rather than pipes so a chatty program can never block on a full pipe.
-  TempDir capture;
-  const std::string out_path = (capture / "stdout").string();
-  const std::string err_path = (capture / "stderr").string();
+  const std::string out_path = (capture_ / "stdout").string();
+  const std::string err_path = (capture_ / "stderr").string();
   std::vector<std::string> argv_text{exe};
   argv_text.insert(argv_text.end(), args.begin(), args.end());
   std::vector<char*> argv;
   for (std::string& a : argv_text) argv.push_back(a.data());
   argv.push_back(nullptr);
 
-  pid_t pid = fork();
-  if (pid == 0) {
+  pid_ = fork();
+  if (pid_ == 0) {
     int in = open("/dev/null", O_RDONLY);
     int out = open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     int err = open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -141,24 +140,75 @@ ProgramResult run_program(const std::string& exe, const std::vector<std::string>
     dup2(in, 0), dup2(out, 1), dup2(err, 2);
     if (chdir(workdir.c_str()) != 0) _exit(126);
     if (options.file_size_limit >= 0) {
-      signal(SIGXFSZ, SIG_IGN);
+      ::signal(SIGXFSZ, SIG_IGN);
       rlimit limit{static_cast<rlim_t>(options.file_size_limit),
                    static_cast<rlim_t>(options.file_size_limit)};
       setrlimit(RLIMIT_FSIZE, &limit);
     }
+    if (options.memory_limit >= 0) {
+      rlimit limit{static_cast<rlim_t>(options.memory_limit),
+                   static_cast<rlim_t>(options.memory_limit)};
+      setrlimit(RLIMIT_AS, &limit);
+    }
     execv(exe.c_str(), argv.data());
     _exit(127);
   }
-  ProgramResult result;
-  int status = 0;
-  if (pid < 0 || waitpid(pid, &status, 0) != pid) {
-    ADD_FAILURE() << "cannot run " << exe;
-    return result;
+  if (pid_ < 0) ADD_FAILURE() << "cannot start " << exe;
+}
+
+RunningProgram::~RunningProgram() {
+  if (pid_ > 0) {
+    signal(SIGKILL);
+    finish();
   }
+}
+
+void RunningProgram::signal(int signal_number) {
+  if (pid_ > 0 && status_ < 0) kill(pid_, signal_number);
+}
+
+bool RunningProgram::running() {
+  if (pid_ <= 0 || status_ >= 0) return false;
+  int status = 0;
+  if (wait4(pid_, &status, WNOHANG, &usage_) != pid_) return true;
+  status_ = status;
+  return false;
+}
+
+bool RunningProgram::hold() {
+  if (pid_ <= 0 || status_ >= 0) return false;
+  kill(pid_, SIGSTOP);
+  int status = 0;
+  if (wait4(pid_, &status, WUNTRACED, &usage_) != pid_) return false;
+  if (WIFSTOPPED(status)) return true;
+  status_ = status;
+  return false;
+}
+
+ProgramResult RunningProgram::finish() {
+  ProgramResult result;
+  const int pid = pid_;
+  pid_ = -1;
+  if (pid <= 0) return result;
+  if (status_ < 0) {
+    int status = 0;
+    if (wait4(pid, &status, 0, &usage_) != pid) {
+      ADD_FAILURE() << "cannot wait for the program";
+      return result;
+    }
+    status_ = status;
+  }
+  const int status = status_;
   result.exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  result.out = read_fd(open(out_path.c_str(), O_RDONLY));
-  result.err = read_fd(open(err_path.c_str(), O_RDONLY));
+  result.peak_memory_kb = usage_.ru_maxrss;
+  result.out = read_fd(open((capture_ / "stdout").c_str(), O_RDONLY));
+  result.err = read_fd(open((capture_ / "stderr").c_str(), O_RDONLY));
   return result;
+}
+
+ProgramResult run_program(const std::string& exe, const std::vector<std::string>& args,
+                          const std::filesystem::path& workdir, const RunOptions& options) {
+  return RunningProgram(exe, args, workdir, options).finish();
 }
 
 bool can_limit_file_size() { return true; }

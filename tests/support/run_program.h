@@ -1,6 +1,11 @@
 // Test helpers: run a built program in a scratch working directory and inspect its files.
 #pragma once
 
+#ifndef _WIN32
+#include <signal.h>
+#include <sys/resource.h>
+#endif
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -9,13 +14,15 @@ namespace testsupport {
 
 // What a finished program left behind.
 struct ProgramResult {
-  int exit_status = -1;  // exit status, or 128 + signal number when killed by a signal
-  std::string out;       // standard output
-  std::string err;       // standard error
+  int exit_status = -1;     // exit status, or 128 + signal number when killed by a signal
+  std::string out;          // standard output
+  std::string err;          // standard error
+  long peak_memory_kb = 0;  // the largest resident set the process reached (POSIX systems)
 };
 
 struct RunOptions {
   long long file_size_limit = -1;  // RLIMIT_FSIZE in bytes (SIGXFSZ ignored); -1: no limit
+  long long memory_limit = -1;     // RLIMIT_AS in bytes; -1: no limit
 };
 
 // Whether run_program() can impose a file size limit here, which stands in for a full disk:
@@ -45,6 +52,36 @@ class TempDir {
  private:
   std::filesystem::path path_;
 };
+
+#ifndef _WIN32
+// A program started as run_program() does, left running until finish(): a test may send it a
+// signal meanwhile. Finished by the destructor (killed) if the test did not finish it. (POSIX
+// systems only: the tests that use it are about signals.)
+class RunningProgram {
+ public:
+  RunningProgram(const std::string& exe, const std::vector<std::string>& args,
+                 const std::filesystem::path& workdir, const RunOptions& options = {});
+  ~RunningProgram();
+  RunningProgram(const RunningProgram&) = delete;
+  RunningProgram& operator=(const RunningProgram&) = delete;
+
+  // Sends `signal_number` to the program.
+  void signal(int signal_number);
+  // Whether the program has not ended yet.
+  bool running();
+  // Stops the program where it stands (false when it ended first); resume() lets it go on.
+  bool hold();
+  void resume() { signal(SIGCONT); }
+  // Waits for the program's end.
+  ProgramResult finish();
+
+ private:
+  int pid_ = -1;
+  int status_ = -1;  // its wait status once running() saw it end
+  rusage usage_{};
+  TempDir capture_;  // where its standard output and error go
+};
+#endif
 
 // Reads a whole file as bytes; fails the current test when it cannot be read.
 std::string slurp(const std::filesystem::path& file);
