@@ -40,13 +40,23 @@ inline std::map<std::string, std::string> snapshot(const fs::path& dir) {
 
 // Makes `dir` refuse new entries while it lives (or a file refuse changes): by its permission
 // bits for an ordinary user, by the immutable attribute for the superuser, whom permission bits
-// do not stop. ok() is false when neither is possible here (the test is then skipped), as on
-// Windows, where a folder's read-only attribute does not stop new files.
+// do not stop. ok() is false when neither is possible here (the test is then skipped), as for a
+// directory on Windows, where a folder's read-only attribute does not stop new files.
 class Unwritable {
  public:
 #ifdef _WIN32
-  explicit Unwritable(fs::path dir) : dir_(std::move(dir)) {}
-  ~Unwritable() = default;
+  // A file is protected by its read-only attribute, which write permission maps to here.
+  explicit Unwritable(fs::path dir) : dir_(std::move(dir)) {
+    std::error_code error;
+    if (!fs::is_regular_file(dir_, error)) return;
+    fs::permissions(dir_, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove, error);
+    ok_ = !error;
+  }
+  ~Unwritable() {
+    std::error_code ignored;
+    if (ok_) fs::permissions(dir_, fs::perms::owner_write, fs::perm_options::add, ignored);
+  }
 #else
   explicit Unwritable(fs::path dir) : dir_(std::move(dir)) {
     if (geteuid() != 0) {
