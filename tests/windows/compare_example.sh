@@ -6,8 +6,8 @@
 # Usage: tests/windows/compare_example.sh [LINUX_BUILD] [WINDOWS_BUILD]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
-linux="${1:-$root/build}"
-windows="${2:-$root/build-windows}"
+linux="$(cd "${1:-$root/build}" && pwd)"
+windows="$(cd "${2:-$root/build-windows}" && pwd)"
 export WINEDEBUG=-all WINEPREFIX="${WINEPREFIX:-$windows/wine-prefix}"
 wine=/usr/lib/wine/wine64
 [ -x "$wine" ] || wine=wine
