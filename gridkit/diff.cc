@@ -16,6 +16,7 @@
 #include "gridkit/grid_names.h"
 #include "gridkit/gridfile.h"
 #include "gridkit/number.h"
+#include "gridkit/option_cursor.h"
 #include "utl/csv.h"
 #include "utl/fatal.h"
 #include "utl/safe_output.h"
@@ -63,32 +64,23 @@ double parse_tolerance(const std::string& name, const std::string& text) {
 DiffOptions parse_diff_options(const std::vector<std::string>& args) {
   DiffOptions options;
   std::vector<std::string> files;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    std::string name = args[i];
-    std::optional<std::string> inline_value;
-    if (const auto eq = name.find('='); name.starts_with("--") && eq != std::string::npos) {
-      inline_value = name.substr(eq + 1);
-      name.resize(eq);
-    }
-    auto value = [&]() -> std::string {
-      if (inline_value) return *inline_value;
-      if (i + 1 >= args.size()) throw Failure("option " + name + " needs a value");
-      return args[++i];
-    };
+  OptionCursor cursor(args, 0);
+  while (!cursor.done()) {
+    const std::string& name = cursor.take();
     if (name == "--help" || name == "-h") {
       options.help = true;
     } else if (name == "--abs-tol") {
-      options.tolerance.absolute = parse_tolerance(name, value());
+      options.tolerance.absolute = parse_tolerance(name, cursor.value());
     } else if (name == "--rel-tol") {
-      options.tolerance.relative = parse_tolerance(name, value());
+      options.tolerance.relative = parse_tolerance(name, cursor.value());
     } else if (name == "--csv") {
-      options.csv = value();
+      options.csv = cursor.value();
     } else if (name == "--png") {
-      options.png = value();
+      options.png = cursor.value();
     } else if (name.size() > 1 && name.front() == '-') {
       throw Failure("unknown option " + name);
     } else {
-      files.push_back(args[i]);
+      files.push_back(cursor.argument());
     }
   }
   if (options.help) return options;

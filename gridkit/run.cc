@@ -15,6 +15,7 @@
 #include "gridkit/impacts.h"
 #include "gridkit/map.h"
 #include "gridkit/netcdf.h"
+#include "gridkit/option_cursor.h"
 #include "gridkit/png.h"
 #include "gridkit/prj.h"
 #include "gridkit/stats.h"
@@ -75,40 +76,29 @@ Options parse_options(const std::vector<std::string>& args) {
   Options options;
   options.command = args.front();
   bool have_file = false;
-  for (std::size_t i = 1; i < args.size(); ++i) {
-    std::string name = args[i];
-    std::optional<std::string> inline_value;
-    if (name.starts_with("--")) {
-      if (const auto eq = name.find('='); eq != std::string::npos) {
-        inline_value = name.substr(eq + 1);
-        name.resize(eq);
-      }
-    }
-    auto value = [&]() -> std::string {
-      if (inline_value) return *inline_value;
-      if (i + 1 >= args.size()) throw Failure("option " + name + " needs a value");
-      return args[++i];
-    };
+  OptionCursor cursor(args, 1);
+  while (!cursor.done()) {
+    const std::string& name = cursor.take();
     if (name == "--help" || name == "-h") {
       options.help = true;
     } else if (name == "--version") {
       options.version = true;
     } else if (name == "--format") {
-      const std::string form = value();
+      const std::string form = cursor.value();
       options.format = parse_format(form);
       if (!options.format) {
         throw Failure("unknown grid form '" + form + "' (text, binary, fixed, free or flags)");
       }
     } else if (name == "--ibound") {
-      options.ibound = value();
+      options.ibound = cursor.value();
     } else if (name == "-o" || name == "--output") {
-      options.output = value();
+      options.output = cursor.value();
     } else if (name == "--prj") {
-      options.prj = value();
+      options.prj = cursor.value();
     } else if (name == "--epsg") {
       throw Failure(std::string(kNoEpsg));
     } else if (name == "--scale") {
-      const std::string text = value();
+      const std::string text = cursor.value();
       int scale = 0;
       const auto result = std::from_chars(text.data(), text.data() + text.size(), scale);
       if (result.ec != std::errc{} || result.ptr != text.data() + text.size() ||
@@ -119,9 +109,9 @@ Options parse_options(const std::vector<std::string>& args) {
     } else if (name.size() > 1 && name.front() == '-') {
       throw Failure("unknown option " + name);
     } else if (have_file) {
-      throw Failure("more than one input file: " + options.file + " and " + args[i]);
+      throw Failure("more than one input file: " + options.file + " and " + cursor.argument());
     } else {
-      options.file = args[i];
+      options.file = cursor.argument();
       have_file = true;
     }
   }

@@ -1,0 +1,54 @@
+// Walks a command's arguments one at a time, taking an option's value from "--name=value" or
+// from the argument that follows it.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "gridkit/grid.h"
+
+namespace gridkit {
+
+class OptionCursor {
+ public:
+  // Starts at `args[first]`.
+  OptionCursor(const std::vector<std::string>& args, std::size_t first)
+      : args_(args), next_(first) {}
+
+  // Whether every argument has been taken.
+  bool done() const { return next_ >= args_.size(); }
+
+  // Takes the next argument and returns its name: "--name" of "--name=value", else the
+  // argument as it stands.
+  const std::string& take() {
+    argument_ = args_[next_++];
+    name_ = argument_;
+    inline_value_.reset();
+    if (const auto eq = name_.find('='); name_.starts_with("--") && eq != std::string::npos) {
+      inline_value_ = name_.substr(eq + 1);
+      name_.resize(eq);
+    }
+    return name_;
+  }
+
+  // The argument last taken, whole.
+  const std::string& argument() const { return argument_; }
+
+  // The value of the option last taken. Throws Failure when it has none.
+  std::string value() {
+    if (inline_value_) return *inline_value_;
+    if (done()) throw Failure("option " + name_ + " needs a value");
+    return args_[next_++];
+  }
+
+ private:
+  const std::vector<std::string>& args_;
+  std::size_t next_;
+  std::string argument_;
+  std::string name_;
+  std::optional<std::string> inline_value_;
+};
+
+}  // namespace gridkit
