@@ -44,9 +44,13 @@ Table read_table(const std::string& text, const std::vector<std::string>& names)
     readmonths(file, t.retaf, area_names(names), static_cast<int>(names.size()), kFirst, kLast);
   } catch (const utl::Fatal& fatal) {
     t.stop = fatal.text();
-    const auto at = t.stop.find(file);
-    if (at != std::string::npos)
-      t.stop = t.stop.substr(0, at) + "F" + t.stop.substr(at + file.size());
+    auto at = t.stop.find(file);
+    std::size_t length = file.size();
+    // A long temporary directory puts the name on a continuation line of its own.
+    if (at != std::string::npos && at >= 2 && t.stop.compare(at - 2, 2, "\n ") == 0) {
+      at -= 2, length += 2;
+    }
+    if (at != std::string::npos) t.stop = t.stop.substr(0, at) + "F" + t.stop.substr(at + length);
   }
   return t;
 }

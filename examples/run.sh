@@ -1,10 +1,19 @@
 #!/usr/bin/env bash
 # Runs the example basin through the three programs in a fresh copy under examples/run/.
 # Usage: examples/run.sh [BUILD_DIR]   (default: build)
+# RUN_DIR names another place for the run; for a Windows build started through Wine, set
+# EXE_RUNNER=wine EXE_SUFFIX=.exe.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 build="$(cd "${1:-$here/../build}" && pwd)"
-run="$here/run"
+run="${RUN_DIR:-$here/run}"
+
+# Runs the built program $1 with the remaining arguments.
+program() {
+  local name="$1"
+  shift
+  ${EXE_RUNNER:-} "$build/$name/$name${EXE_SUFFIX:-}" "$@"
+}
 rm -rf "$run"
 mkdir -p "$run"
 echo "Example run in $run"
@@ -12,26 +21,25 @@ echo "Example run in $run"
 # tallisk: the impacts of the example year 1995, with the accounting-point lists at ../data0/.
 cp -r "$here/tallisk" "$run/tallisk"
 rm -rf "$run/tallisk/expected" "$run/tallisk/make_example.py"
-(cd "$run/tallisk/runs" && "$build/tallisk/tallisk" 1995)
+(cd "$run/tallisk/runs" && program tallisk 1995)
 echo "tallisk: impact page in $run/tallisk/runs/1995.htm"
 # The same impacts at full precision, with the run volumes, as CSV, read where tallisk reads.
-(cd "$run/tallisk/runs" && "$build/gridkit/gridkit" impacts 1995 -o 1995.csv)
+(cd "$run/tallisk/runs" && program gridkit impacts 1995 -o 1995.csv)
 echo "gridkit: impacts at full precision in $run/tallisk/runs/1995.csv"
 
 # corvane: the example basin's monthly recharge and yearly area grids, as text and as binary.
 cp -r "$here/corvane" "$run/corvane"
 mkdir -p "$run/corvane/grids/text" "$run/corvane/grids/binary"
-(cd "$run/corvane" && "$build/corvane/corvane" params.txt && "$build/corvane/corvane" params-bin.txt)
+(cd "$run/corvane" && program corvane params.txt && program corvane params-bin.txt)
 echo "corvane: text grids in $run/corvane/grids/text, binary grids in $run/corvane/grids/binary,"
 echo "         water balance in $run/corvane/balance.csv"
 
 # gridkit: the text and binary runs compared grid by grid (identical values: exit status 0,
 # else the script stops), and the text grids checked for grids no run of this balance wrote.
 mkdir -p "$run/gridkit"
-"$build/gridkit/gridkit" diff "$run/corvane/grids/text" "$run/corvane/grids/binary" \
-  > "$run/gridkit/diff.txt"
+(cd "$run" && program gridkit diff corvane/grids/text corvane/grids/binary > gridkit/diff.txt)
 echo "gridkit: text against binary grids, $(tail -n 1 "$run/gridkit/diff.txt" | sed 's/^summary: //')"
-"$build/gridkit/gridkit" check "$run/corvane/grids/text" --balance "$run/corvane/balance.csv" |
+program gridkit check "$run/corvane/grids/text" --balance "$run/corvane/balance.csv" |
   sed 's/^summary: /gridkit: check of the text grids: /'
 
 # gridkit: a map of one month's recharge of the example basin, from the first monthly grid
@@ -43,7 +51,7 @@ if [ -n "$month_grid" ]; then
   picture="$run/gridkit/$(basename "$month_grid").png"
   ibound=()
   if [ -f "$run/corvane/ibound.txt" ]; then ibound=(--ibound "$run/corvane/ibound.txt"); fi
-  "$build/gridkit/gridkit" png "$month_grid" "${ibound[@]}" -o "$picture"
+  program gridkit png "$month_grid" "${ibound[@]}" -o "$picture"
   echo "gridkit: map of $month_grid in $picture"
 else
   echo "gridkit: no monthly recharge grid under $run to draw"
@@ -51,7 +59,7 @@ fi
 
 # gridkit: the whole corvane run (binary grids) as one CF NetCDF file, inactive cells masked.
 mkdir -p "$run/gridkit"
-if (cd "$run/corvane" && "$build/gridkit/gridkit" netcdf grids/binary rch are --ibound ibound.txt \
+if (cd "$run/corvane" && program gridkit netcdf grids/binary rch are --ibound ibound.txt \
       -o "$run/gridkit/corvane-run.nc" >/dev/null); then
   echo "gridkit: NetCDF file of the corvane run in $run/gridkit/corvane-run.nc"
 else
@@ -61,5 +69,5 @@ fi
 # membrelv2: the county recharge generator for 1995, in a copy of examples/membrelv2/ whose
 # working directory is work/ (inputs under ../data, ../static and ../data0; outputs in work/ks/).
 cp -R "$here/membrelv2" "$run/membrelv2"
-(cd "$run/membrelv2/work" && "$build/membrelv2/membrelv2" 1995 > ../stdout.txt)
+(cd "$run/membrelv2/work" && program membrelv2 1995 > ../stdout.txt)
 echo "membrelv2: outputs in $run/membrelv2/work/ks/, standard output in $run/membrelv2/stdout.txt"

@@ -191,7 +191,7 @@ int check(const CheckOptions& options, std::ostream& out) {
     const Standing found = standing(name, balance);
     if (found != Standing::kNoGrid) ++grids;
     if (found == Standing::kStale) {
-      out << "stale: " << path.string() << "\n";
+      out << "stale: " << path.generic_string() << "\n";  // '/' on every system
       ++stale;
     }
   }

@@ -104,8 +104,10 @@ std::vector<std::string> grid_files_in(const std::string& dir) {
   return names;
 }
 
+// The name of file `name` of directory `dir`, with '/' between them on every system, as the
+// programs name their files (on Windows the folders the user gave appear with '/' too).
 std::string join(const std::string& dir, const std::string& name) {
-  return (fs::path(dir) / name).string();
+  return (fs::path(dir) / name).generic_string();
 }
 
 // Where a comparison stands after its pairs: what was found, and what was written out.

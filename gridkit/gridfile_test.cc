@@ -83,24 +83,24 @@ TEST(ReadGrid, TextFreeAndFlagGridsThroughTheToolkitReaders) {
   ibound.flags[cell(5, 5)] = -1;
   testsupport::spit(dir / "ibound.dat", testing::flag_grid(ibound));
 
-  const LoadedGrid text = read_grid(dir / "text.rch", std::nullopt);
+  const LoadedGrid text = read_grid((dir / "text.rch").string(), std::nullopt);
   EXPECT_EQ(text.format, GridFormat::kText);
   EXPECT_EQ(text.grid.values, grid.values);
-  const LoadedGrid free = read_grid(dir / "free.dat", std::nullopt);
+  const LoadedGrid free = read_grid((dir / "free.dat").string(), std::nullopt);
   EXPECT_EQ(free.format, GridFormat::kFree);
   EXPECT_EQ(free.grid.values, grid.values);
-  const LoadedGrid flags = read_grid(dir / "ibound.dat", std::nullopt);
+  const LoadedGrid flags = read_grid((dir / "ibound.dat").string(), std::nullopt);
   EXPECT_EQ(flags.format, GridFormat::kFlags);
   EXPECT_EQ(flags.grid.values[cell(4, 5)], 0.0);
   EXPECT_EQ(flags.grid.values[cell(5, 5)], -1.0);
   EXPECT_EQ(flags.grid.values[cell(6, 5)], 1.0);
-  EXPECT_EQ(read_ibound(dir / "ibound.dat").flags, ibound.flags);
+  EXPECT_EQ(read_ibound((dir / "ibound.dat").string()).flags, ibound.flags);
   EXPECT_EQ(read_ibound("*").flags, Ibound{}.flags);
 
   // A named form overrides what the content shows: the text grid read as having a header
   // loses its first line and runs out of values.
   try {
-    read_grid(dir / "text.rch", GridFormat::kFree);
+    read_grid((dir / "text.rch").string(), GridFormat::kFree);
     ADD_FAILURE() << "no stop";
   } catch (const utl::Fatal& stop) {
     EXPECT_EQ(stop.text(), " Error reading file " + (dir / "text.rch").string() + "\n");

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 #include "membrelv2/stop.h"
 #include "membrelv2/tables.h"
@@ -17,20 +18,26 @@ namespace {
 
 bool is_separator(char c) { return c == ' ' || c == ',' || c == '\t' || c == '\r'; }
 
+// Stops the run for an input that did not open. A directory opens on POSIX systems and fails
+// at the reading; on Windows it refuses to open, and is reported the same way.
+[[noreturn]] void cannot_open(const std::string& path, int error) {
+  std::error_code ignored;
+  if (std::filesystem::is_directory(path, ignored)) stop("cannot read input file " + path);
+  stop("cannot open input file " + path + ": " + std::strerror(error));
+}
+
 }  // namespace
 
 std::string read_input(const std::string& path) {
   std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) {
-    stop("cannot open input file " + path + ": " + std::strerror(errno));
-  }
+  if (file == nullptr) cannot_open(path, errno);
   // Read in one piece where the size is known: growing the text step by step costs more than
   // the reading itself on large coordinate files.
   // A file within the line limit cannot hold too long a line; a larger one, or a device, is
   // read in pieces, checked as they come.
   std::string text;
   struct stat status;
-  if (::fstat(::fileno(file), &status) == 0 && S_ISREG(status.st_mode) &&
+  if (::fstat(::fileno(file), &status) == 0 && (status.st_mode & S_IFMT) == S_IFREG &&
       static_cast<std::size_t>(status.st_size) <= kLongestInputLine) {
     text.resize(static_cast<std::size_t>(status.st_size));
     text.resize(std::fread(text.data(), 1, text.size(), file));
@@ -60,9 +67,7 @@ std::string read_input(const std::string& path) {
 
 InputFile::InputFile(std::string path) : path_(std::move(path)) {
   file_ = std::fopen(path_.c_str(), "rb");
-  if (file_ == nullptr) {
-    stop("cannot open input file " + path_ + ": " + std::strerror(errno));
-  }
+  if (file_ == nullptr) cannot_open(path_, errno);
 }
 
 InputFile::~InputFile() { std::fclose(file_); }

@@ -3,7 +3,12 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+#else
 #include <unistd.h>
+#endif
 
 #include <cerrno>
 #include <cstring>
@@ -16,6 +21,76 @@
 namespace membrelv2 {
 namespace {
 
+// The few system calls that differ between POSIX and Windows. On Windows files are opened in
+// binary mode, so the bytes are the same on both, and the final rename replaces an existing file,
+// which the C library's rename there refuses to do.
+#ifdef _WIN32
+int open_new(const std::string& path) {
+  return ::_open(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
+                 _S_IREAD | _S_IWRITE);
+}
+long long write_some(int fd, std::string_view content) {
+  return ::_write(fd, content.data(),
+                  static_cast<unsigned>(content.size() < (1u << 30) ? content.size() : 1u << 30));
+}
+int close_fd(int fd) { return ::_close(fd); }
+bool names_a_directory(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+long process_id() { return static_cast<long>(GetCurrentProcessId()); }
+bool rename_over(const std::string& from, const std::string& to) {
+  if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return true;
+  }
+  errno = GetLastError() == ERROR_PATH_NOT_FOUND ? ENOENT : EACCES;
+  return false;
+}
+// As on POSIX: a directory or a read-only file refuses, a link is replaced by the file.
+int refusal_of(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    const DWORD code = GetLastError();
+    return code == ERROR_FILE_NOT_FOUND ? 0 : code == ERROR_PATH_NOT_FOUND ? ENOENT : EACCES;
+  }
+  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return 0;
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return EISDIR;
+  return (attributes & FILE_ATTRIBUTE_READONLY) ? EACCES : 0;
+}
+// Where the temporary file of `path` goes: its folder, with the separator ('/' or '\\').
+std::string directory_of(const std::string& path) {
+  return path.substr(0, path.find_last_of("/\\") + 1);
+}
+#else
+int open_new(const std::string& path) {
+  return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+}
+long long write_some(int fd, std::string_view content) {
+  return ::write(fd, content.data(), content.size());
+}
+int close_fd(int fd) { return ::close(fd); }
+bool names_a_directory(const std::string& path) {
+  struct stat info {};
+  return ::lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+long process_id() { return static_cast<long>(::getpid()); }
+bool rename_over(const std::string& from, const std::string& to) {
+  return std::rename(from.c_str(), to.c_str()) == 0;
+}
+// Why the finished file may not take the name `path`, as an error number, or 0 when it may:
+// nothing of that name, or a symbolic link (replaced by the file), or a file other than a
+// directory that this user may write. A name the file system cannot take is refused too.
+int refusal_of(const std::string& path) {
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) != 0) return errno == ENOENT ? 0 : errno;
+  if (S_ISLNK(info.st_mode)) return 0;
+  if (S_ISDIR(info.st_mode)) return EISDIR;
+  return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0 ? 0 : errno;
+}
+// Where the temporary file of `path` goes: its directory, with the separator.
+std::string directory_of(const std::string& path) { return path.substr(0, path.rfind('/') + 1); }
+#endif
+
 [[noreturn]] void cannot_create(const std::string& path, int error) {
   stop("cannot create output file " + path + ": " + std::strerror(error));
 }
@@ -27,7 +102,7 @@ namespace {
 // Writes all of `content` to `fd`; returns 0 or the error number.
 int write_all(int fd, std::string_view content) {
   while (!content.empty()) {
-    const ssize_t got = ::write(fd, content.data(), content.size());
+    const long long got = write_some(fd, content);
     if (got < 0) {
       if (errno == EINTR) continue;
       return errno;
@@ -39,17 +114,6 @@ int write_all(int fd, std::string_view content) {
 
 }  // namespace
 
-// Why the finished file may not take the name `path`, as an error number, or 0 when it may:
-// nothing of that name, or a symbolic link (replaced by the file), or a file other than a
-// directory that this user may write. A name the file system cannot take is refused too.
-static int refusal_of(const std::string& path) {
-  struct stat info {};
-  if (::lstat(path.c_str(), &info) != 0) return errno == ENOENT ? 0 : errno;
-  if (S_ISLNK(info.st_mode)) return 0;
-  if (S_ISDIR(info.st_mode)) return EISDIR;
-  return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0 ? 0 : errno;
-}
-
 // Creates a new temporary file beside `path`, with a short name unique to this process whatever
 // the length of `path`; O_EXCL keeps an unrelated file untouched. The name is ready for the
 // signal cleanup before the file exists. Stops the run when `path` may not be replaced or the
@@ -57,11 +121,11 @@ static int refusal_of(const std::string& path) {
 static int create_temp(const std::string& path, std::string& temp) {
   if (const int refused = refusal_of(path); refused != 0) cannot_create(path, refused);
   static unsigned long count = 0;
-  const std::string directory = path.substr(0, path.rfind('/') + 1);
+  const std::string directory = directory_of(path);
   for (int attempt = 0;; ++attempt) {
-    temp = directory + ".tmp" + std::to_string(::getpid()) + "." + std::to_string(++count);
+    temp = directory + ".tmp" + std::to_string(process_id()) + "." + std::to_string(++count);
     if (!hold_for_cleanup(temp.c_str())) cannot_create(path, ENAMETOOLONG);
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    const int fd = open_new(temp);
     if (fd >= 0) return fd;
     const int error = errno;
     release_from_cleanup(temp.c_str());
@@ -71,7 +135,7 @@ static int create_temp(const std::string& path, std::string& temp) {
 
 // Closes the temporary file `fd` unless it is -1 and removes it.
 static void discard_temp(int fd, const std::string& temp) {
-  if (fd >= 0) ::close(fd);
+  if (fd >= 0) close_fd(fd);
   std::remove(temp.c_str());
   release_from_cleanup(temp.c_str());
 }
@@ -81,8 +145,8 @@ static void discard_temp(int fd, const std::string& temp) {
 static void finish_temp(int fd, const std::string& temp, const std::string& path,
                         std::string_view content) {
   int error = write_all(fd, content);
-  if (::close(fd) != 0 && error == 0) error = errno;
-  if (error == 0 && std::rename(temp.c_str(), path.c_str()) != 0) {
+  if (close_fd(fd) != 0 && error == 0) error = errno;
+  if (error == 0 && !rename_over(temp, path)) {
     const int rename_error = errno;
     discard_temp(-1, temp);
     cannot_create(path, rename_error);
@@ -96,8 +160,7 @@ static void finish_temp(int fd, const std::string& temp, const std::string& path
 
 Listing::Listing(std::string path) : path_(std::move(path)) {
   // A directory under the listing's name would refuse the rename only at the end of the run.
-  struct stat info {};
-  if (::lstat(path_.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) cannot_create(path_, EISDIR);
+  if (names_a_directory(path_)) cannot_create(path_, EISDIR);
   fd_ = create_temp(path_, temp_);
 }
 

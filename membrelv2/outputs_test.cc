@@ -103,6 +103,9 @@ std::string stop_of_write(const std::string& target) {
 }
 
 TEST(WriteWhole, TemporaryNameDoesNotGrowWithTheTarget) {
+#ifdef _WIN32
+  GTEST_SKIP() << "no paths of MAX_PATH characters or more in membrelv2's Windows calls";
+#endif
   testsupport::TempDir dir;
   const std::string longest = (dir / std::string(250, 'k')).string();
   write_whole(longest, "grid\n");

@@ -1,13 +1,10 @@
 // Binary record framing and little-endian encoding, byte by byte.
 #include "utl/records.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <bit>
-#include <cerrno>
 #include <cstring>
+
+#include "utl/input_ops.h"
 
 namespace utl {
 
@@ -69,8 +66,7 @@ namespace {
 // Reads `size` bytes at `offset` of `fd` into `out`; false on a read error or early end.
 bool read_at(int fd, std::size_t offset, std::size_t size, char* out) {
   while (size > 0) {
-    const ssize_t got = ::pread(fd, out, size, static_cast<off_t>(offset));
-    if (got < 0 && errno == EINTR) continue;
+    const long long got = input_ops::read_some_at(fd, out, size, offset);
     if (got <= 0) return false;
     out += got, offset += static_cast<std::size_t>(got), size -= static_cast<std::size_t>(got);
   }
@@ -84,8 +80,7 @@ bool read_on(int fd, std::size_t size, std::string& out) {
   out.resize(start + size);
   std::size_t got = 0;
   while (got < size) {
-    const ssize_t n = ::read(fd, out.data() + start + got, size - got);
-    if (n < 0 && errno == EINTR) continue;
+    const long long n = input_ops::read_some(fd, out.data() + start + got, size - got);
     if (n < 0) return false;
     if (n == 0) break;
     got += static_cast<std::size_t>(n);
@@ -114,20 +109,20 @@ bool read_leading_records_in_order(int fd, std::size_t nrecords, std::string& co
 
 bool read_leading_records(const std::string& path, std::size_t nrecords, std::string& contents) {
   contents.clear();
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = input_ops::open_read(path.c_str());
   if (fd < 0) return false;
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-    ::close(fd);
+  input_ops::Kind kind;
+  if (!input_ops::describe(fd, kind) || kind.directory) {
+    input_ops::close_input(fd);
     return false;
   }
-  if (!S_ISREG(info.st_mode)) {  // a pipe or device: no offsets to follow
+  if (!kind.regular) {  // a pipe or device: no offsets to follow
     const bool ok = read_leading_records_in_order(fd, nrecords, contents);
-    ::close(fd);
+    input_ops::close_input(fd);
     if (!ok) contents.clear();
     return ok;
   }
-  const auto size = static_cast<std::size_t>(info.st_size);
+  const auto size = static_cast<std::size_t>(kind.size);
   std::size_t end = 0;
   for (std::size_t r = 0; r < nrecords && end < size; ++r) {
     char marker[kRecordMarker];
@@ -141,7 +136,7 @@ bool read_leading_records(const std::string& path, std::size_t nrecords, std::st
   end = end > size ? size : end;
   contents.resize(end);
   const bool ok = read_at(fd, 0, end, contents.data());
-  ::close(fd);
+  input_ops::close_input(fd);
   if (!ok) contents.clear();
   return ok;
 }

@@ -9,7 +9,8 @@
 // scaled bounds are products of c with a 126-bit over-approximation g of 10^-k, rounded to odd,
 // which keeps every comparison with the candidates exact. Those are the digits std::to_chars
 // gives (shortest, then nearest, then even); the layout below is its layout. The test compares
-// the two on many millions of doubles of every exponent.
+// the two on many millions of doubles of every exponent. A compiler without a 128-bit integer
+// type (Visual C++) uses std::to_chars itself, which writes the same characters.
 #include "utl/shortest.h"
 
 #include <array>
@@ -19,6 +20,8 @@
 #include <cstring>
 
 namespace utl {
+
+#ifdef __SIZEOF_INT128__
 namespace {
 
 using u64 = std::uint64_t;
@@ -329,5 +332,13 @@ char* shortest_chars(char* out, double value) {
   }
   return out + 2;
 }
+
+#else
+
+char* shortest_chars(char* out, double value) {
+  return std::to_chars(out, out + kMaxShortest, value).ptr;
+}
+
+#endif  // __SIZEOF_INT128__
 
 }  // namespace utl

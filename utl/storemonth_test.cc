@@ -1,10 +1,12 @@
 #include "utl/storemonth.h"
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <charconv>
@@ -185,10 +187,11 @@ TEST(Storemonth, UnwritableTargetStopsAndLeavesNoFile) {
   const std::vector<double> grid(6, 1.0);
   const std::string missing = (dir / "missing").string();
   EXPECT_EQ(stop_text([&] { storemonth(grid, 1.0, 2, 3, 1995, 3, missing, "rch", 1); }),
-            format_error2("Cannot open file", missing + "/1995.03.rch"));
+            " Cannot open file " + missing + "/1995.03.rch\n");
   EXPECT_EQ(listing(dir.path()), std::vector<std::string>{});
 }
 
+#ifndef _WIN32
 // Runs a write of a full binary grid in a child process whose files may not exceed `limit`
 // bytes; returns the child's exit status: 0 written, 3 stopped with `message`, 4 otherwise.
 int write_under_limit(const fs::path& dir, long long limit, int bin, const std::string& message) {
@@ -212,7 +215,12 @@ int write_under_limit(const fs::path& dir, long long limit, int bin, const std::
   return WIFEXITED(status) ? WEXITSTATUS(status) : 100 + WTERMSIG(status);
 }
 
+#endif
+
 TEST(Storemonth, FailedWriteLeavesTheOlderFileAndNoTemporary) {
+#ifdef _WIN32
+  GTEST_SKIP() << "no file size limit on this system";
+#else
   TempDir dir;
   spit(dir / "1995.03.rch", "older");
   const std::string name = (dir / "1995.03.rch").string();
@@ -223,10 +231,15 @@ TEST(Storemonth, FailedWriteLeavesTheOlderFileAndNoTemporary) {
   EXPECT_EQ(listing(dir.path()), std::vector<std::string>{"1995.03.rch"});
   EXPECT_EQ(write_under_limit(dir.path(), 1000000, 1, message), 0);
   EXPECT_EQ(fs::file_size(dir / "1995.03.rch"), 430328u);
+#endif
 }
 
 // The path of `program` on PATH, or empty.
 std::string find_on_path(const std::string& program) {
+#ifdef _WIN32
+  (void)program;
+  return "";  // the Fortran reader is built and run on POSIX systems only
+#else
   const char* path = std::getenv("PATH");
   std::istringstream dirs(path ? path : "");
   for (std::string dir; std::getline(dirs, dir, ':');) {
@@ -234,6 +247,7 @@ std::string find_on_path(const std::string& program) {
     if (!dir.empty() && access(candidate.c_str(), X_OK) == 0) return candidate.string();
   }
   return "";
+#endif
 }
 
 TEST(Storemonth, BinaryGridReadsWithAFortranUnformattedRead) {

@@ -1,11 +1,7 @@
 // Text files read whole and handed out line by line.
 #include "utl/textfile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
+#include "utl/input_ops.h"
 
 namespace utl {
 
@@ -31,12 +27,9 @@ ReadStatus read_to_end(int fd, std::string& contents, std::size_t longest_line) 
   char buffer[1 << 16];
   std::size_t open_line = 0;
   for (;;) {
-    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    const long long got = input_ops::read_some(fd, buffer, sizeof buffer);
     if (got == 0) return ReadStatus::kRead;
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      return ReadStatus::kCannotOpen;
-    }
+    if (got < 0) return ReadStatus::kCannotOpen;
     const std::string_view piece(buffer, static_cast<std::size_t>(got));
     if (line_too_long(piece, open_line, longest_line) ||
         contents.size() + piece.size() > kLargestFile) {
@@ -51,23 +44,23 @@ ReadStatus read_to_end(int fd, std::string& contents, std::size_t longest_line) 
 ReadStatus read_whole_file(const std::string& path, std::string& contents,
                            std::size_t longest_line) {
   contents.clear();
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = input_ops::open_read(path.c_str());
   if (fd < 0) return ReadStatus::kCannotOpen;
-  struct stat info {};
-  // A directory opens for reading on this system but holds no records: it is not a file.
-  if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-    ::close(fd);
+  input_ops::Kind kind;
+  // A directory opens for reading on POSIX systems but holds no records: it is not a file.
+  if (!input_ops::describe(fd, kind) || kind.directory) {
+    input_ops::close_input(fd);
     return ReadStatus::kCannotOpen;
   }
   ReadStatus status = ReadStatus::kTooLong;
   // A regular file's size is known: room for all of it at once, unless it is past the limit.
   // A pipe or a device grows the text as it comes, within the same limits.
-  const bool sized = S_ISREG(info.st_mode) && info.st_size > 0;
-  if (!sized || static_cast<std::size_t>(info.st_size) <= kLargestFile) {
-    if (sized) contents.reserve(static_cast<std::size_t>(info.st_size));
+  const bool sized = kind.size > 0;
+  if (!sized || static_cast<std::size_t>(kind.size) <= kLargestFile) {
+    if (sized) contents.reserve(static_cast<std::size_t>(kind.size));
     status = read_to_end(fd, contents, longest_line);
   }
-  ::close(fd);
+  input_ops::close_input(fd);
   if (status != ReadStatus::kRead) contents.clear();
   return status;
 }

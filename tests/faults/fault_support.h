@@ -2,13 +2,17 @@
 // the superuser can write into.
 #pragma once
 
+#ifndef _WIN32
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <string>
 
@@ -21,19 +25,14 @@ namespace fs = std::filesystem;
 inline std::map<std::string, std::string> snapshot(const fs::path& dir) {
   std::map<std::string, std::string> files;
   for (const auto& entry : fs::recursive_directory_iterator(dir)) {
-    const std::string name = fs::relative(entry.path(), dir).string();
+    const std::string name = fs::relative(entry.path(), dir).generic_string();
     if (entry.is_symlink()) {
-      files[name] = "<link " + fs::read_symlink(entry.path()).string() + ">";
+      files[name] = "<link " + fs::read_symlink(entry.path()).generic_string() + ">";
     } else if (entry.is_directory()) {
       files[name] = "<dir>";
     } else {
-      std::FILE* in = std::fopen(entry.path().c_str(), "rb");
-      std::string bytes;
-      char buffer[4096];
-      for (std::size_t got; in != nullptr && (got = std::fread(buffer, 1, sizeof buffer, in)) > 0;)
-        bytes.append(buffer, got);
-      if (in != nullptr) std::fclose(in);
-      files[name] = bytes;
+      std::ifstream in(entry.path(), std::ios::binary);
+      files[name] = std::string(std::istreambuf_iterator<char>(in), {});
     }
   }
   return files;
@@ -41,9 +40,24 @@ inline std::map<std::string, std::string> snapshot(const fs::path& dir) {
 
 // Makes `dir` refuse new entries while it lives (or a file refuse changes): by its permission
 // bits for an ordinary user, by the immutable attribute for the superuser, whom permission bits
-// do not stop. ok() is false when neither is possible here (the test is then skipped).
+// do not stop. ok() is false when neither is possible here (the test is then skipped), as for a
+// directory on Windows, where a folder's read-only attribute does not stop new files.
 class Unwritable {
  public:
+#ifdef _WIN32
+  // A file is protected by its read-only attribute, which write permission maps to here.
+  explicit Unwritable(fs::path dir) : dir_(std::move(dir)) {
+    std::error_code error;
+    if (!fs::is_regular_file(dir_, error)) return;
+    fs::permissions(dir_, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove, error);
+    ok_ = !error;
+  }
+  ~Unwritable() {
+    std::error_code ignored;
+    if (ok_) fs::permissions(dir_, fs::perms::owner_write, fs::perm_options::add, ignored);
+  }
+#else
   explicit Unwritable(fs::path dir) : dir_(std::move(dir)) {
     if (geteuid() != 0) {
       ok_ = chmod(dir_.c_str(), 0555) == 0;
@@ -73,6 +87,7 @@ class Unwritable {
     }
     if (fd >= 0) close(fd);
   }
+#endif
   Unwritable(const Unwritable&) = delete;
   Unwritable& operator=(const Unwritable&) = delete;
   bool ok() const { return ok_; }

@@ -127,6 +127,7 @@ TEST_F(Membrelv2Faults, ProtectedOutputsAreRefusedBeforeWriting) {
 }
 
 TEST_F(Membrelv2Faults, DiskFullWhileWritingTheGrids) {
+  SKIP_WITHOUT_FILE_SIZE_LIMIT();
   // Small enough for the listings and plot files, too small for a monthly grid.
   const std::size_t smallest_grid = complete_.at("ks/1995.05.rcs").size();
   testsupport::RunOptions full;
@@ -136,6 +137,7 @@ TEST_F(Membrelv2Faults, DiskFullWhileWritingTheGrids) {
 }
 
 TEST_F(Membrelv2Faults, DiskFullAtThePlotFiles) {
+  SKIP_WITHOUT_FILE_SIZE_LIMIT();
   // Room for the listings, not for the plot of the return flows.
   ASSERT_LT(complete_.at("ks/check1995.out").size(), 1000u);
   ASSERT_GT(complete_.at("ks/swretgrid1995.dat").size(), 1000u);
@@ -148,6 +150,7 @@ TEST_F(Membrelv2Faults, DiskFullAtThePlotFiles) {
 // grids they do not describe: at the plot files the check listing holds no line yet, at the
 // acreage grid every month's two lines.
 TEST_F(Membrelv2Faults, ListingsSurviveAFailedRun) {
+  SKIP_WITHOUT_FILE_SIZE_LIMIT();
   testsupport::RunOptions full;
   full.file_size_limit = 1000;
   expect_stop("cannot write output file ks/swretgrid1995.dat: ", full);

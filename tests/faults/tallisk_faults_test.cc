@@ -68,6 +68,7 @@ TEST_F(TalliskFaults, TheSetUpRunsCleanly) {
 }
 
 TEST_F(TalliskFaults, DiskFullWhileWritingThePage) {
+  SKIP_WITHOUT_FILE_SIZE_LIMIT();
   testsupport::RunOptions full;
   full.file_size_limit = 300;  // the page needs about 1500 bytes
   expect_stop(" Cannot write to file 1995.htm\n", full);

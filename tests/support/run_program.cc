@@ -1,12 +1,18 @@
-// Runs programs under test as real processes: fork, chdir, exec, capture both output streams.
+// Runs programs under test as real processes, in their own working directory, capturing both
+// output streams: fork and exec on POSIX systems, CreateProcess on Windows.
 #include "run_program.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <cstdlib>
 #include <fstream>
@@ -14,6 +20,87 @@
 #include <sstream>
 
 namespace testsupport {
+
+#ifdef _WIN32
+namespace {
+
+// One argument quoted as the C runtime of the started program splits its command line: in
+// double quotes, with backslashes doubled only where they precede a quote.
+std::wstring quoted(const std::wstring& argument) {
+  std::wstring text = L"\"";
+  std::size_t backslashes = 0;
+  for (const wchar_t c : argument) {
+    if (c == L'\\') {
+      ++backslashes;
+      continue;
+    }
+    text.append(c == L'"' ? 2 * backslashes + 1 : backslashes, L'\\');
+    backslashes = 0;
+    text += c;
+  }
+  text.append(2 * backslashes, L'\\');
+  return text + L"\"";
+}
+
+// A handle the child inherits, for standard input (the null device) or an output capture.
+HANDLE inheritable(const std::filesystem::path& file, bool write) {
+  SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  return CreateFileW(file.c_str(), write ? GENERIC_WRITE : GENERIC_READ,
+                     FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                     write ? CREATE_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// The console's line ends become LF, so expected messages read the same on both systems.
+std::string without_cr(std::string text) {
+  std::string plain;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r' || i + 1 == text.size() || text[i + 1] != '\n') plain += text[i];
+  }
+  return plain;
+}
+
+}  // namespace
+
+bool can_limit_file_size() { return false; }
+
+ProgramResult run_program(const std::string& exe, const std::vector<std::string>& args,
+                          const std::filesystem::path& workdir, const RunOptions& options) {
+  ProgramResult result;
+  if (options.file_size_limit >= 0 || options.memory_limit >= 0) {
+    ADD_FAILURE() << "no file size or memory limits on this system";
+    return result;
+  }
+  TempDir capture;
+  std::wstring command = quoted(std::filesystem::path(exe).wstring());
+  for (const std::string& a : args) command += L" " + quoted(std::filesystem::path(a).wstring());
+  HANDLE in = inheritable(L"NUL", false);
+  HANDLE out = inheritable(capture / "stdout", true);
+  HANDLE err = inheritable(capture / "stderr", true);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = in, startup.hStdOutput = out, startup.hStdError = err;
+  PROCESS_INFORMATION process{};
+  const std::wstring directory = workdir.wstring();
+  const bool started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                      directory.c_str(), &startup, &process);
+  for (HANDLE h : {in, out, err}) CloseHandle(h);
+  if (!started) {
+    ADD_FAILURE() << "cannot run " << exe;
+    return result;
+  }
+  DWORD status = 0;
+  WaitForSingleObject(process.hProcess, INFINITE);
+  GetExitCodeProcess(process.hProcess, &status);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  result.exit_status = static_cast<int>(status);
+  result.out = without_cr(slurp(capture / "stdout"));
+  result.err = without_cr(slurp(capture / "stderr"));
+  return result;
+}
+
+#else
 namespace {
 
 std::string read_fd(int fd) {
@@ -123,6 +210,9 @@ ProgramResult run_program(const std::string& exe, const std::vector<std::string>
                           const std::filesystem::path& workdir, const RunOptions& options) {
   return RunningProgram(exe, args, workdir, options).finish();
 }
+
+bool can_limit_file_size() { return true; }
+#endif
 
 TempDir::TempDir() {
   std::random_device seed;

@@ -1,8 +1,10 @@
 // Test helpers: run a built program in a scratch working directory and inspect its files.
 #pragma once
 
+#ifndef _WIN32
 #include <signal.h>
 #include <sys/resource.h>
+#endif
 
 #include <filesystem>
 #include <string>
@@ -15,13 +17,23 @@ struct ProgramResult {
   int exit_status = -1;     // exit status, or 128 + signal number when killed by a signal
   std::string out;          // standard output
   std::string err;          // standard error
-  long peak_memory_kb = 0;  // the largest resident set the process reached
+  long peak_memory_kb = 0;  // the largest resident set the process reached (POSIX systems)
 };
 
 struct RunOptions {
   long long file_size_limit = -1;  // RLIMIT_FSIZE in bytes (SIGXFSZ ignored); -1: no limit
   long long memory_limit = -1;     // RLIMIT_AS in bytes; -1: no limit
 };
+
+// Whether run_program() can impose a file size limit here, which stands in for a full disk:
+// POSIX resource limits, which Windows lacks.
+bool can_limit_file_size();
+
+// Skips the rest of the current test where no file size limit can stand in for a full disk.
+#define SKIP_WITHOUT_FILE_SIZE_LIMIT()                   \
+  if (!testsupport::can_limit_file_size()) {             \
+    GTEST_SKIP() << "no file size limit on this system"; \
+  }
 
 // Runs `exe` with `args` in `workdir`, with empty standard input, and waits for it.
 ProgramResult run_program(const std::string& exe, const std::vector<std::string>& args,
@@ -41,8 +53,10 @@ class TempDir {
   std::filesystem::path path_;
 };
 
+#ifndef _WIN32
 // A program started as run_program() does, left running until finish(): a test may send it a
-// signal meanwhile. Finished by the destructor (killed) if the test did not finish it.
+// signal meanwhile. Finished by the destructor (killed) if the test did not finish it. (POSIX
+// systems only: the tests that use it are about signals.)
 class RunningProgram {
  public:
   RunningProgram(const std::string& exe, const std::vector<std::string>& args,
@@ -67,6 +81,7 @@ class RunningProgram {
   rusage usage_{};
   TempDir capture_;  // where its standard output and error go
 };
+#endif
 
 // Reads a whole file as bytes; fails the current test when it cannot be read.
 std::string slurp(const std::filesystem::path& file);
