@@ -16,7 +16,7 @@ bool write_all(int fd, std::string_view bytes, int& error);
 // Closes `fd`, closed either way; false with the error number in `error` when the system reports
 // that a write it had deferred failed, so the file may not hold what was written. (No forced
 // flush to the disk: a grid costs no more than its writing.)
-bool close_synced(int fd, int& error);
+bool close_checked(int fd, int& error);
 
 // Renames `from` over `to`, replacing an existing file of that name in one step.
 bool replace(const char* from, const char* to, int& error);

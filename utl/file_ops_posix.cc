@@ -31,7 +31,7 @@ bool write_all(int fd, std::string_view bytes, int& error) {
   return true;
 }
 
-bool close_synced(int fd, int& error) {
+bool close_checked(int fd, int& error) {
   // A failed close has closed the descriptor all the same; trying again could close another.
   if (::close(fd) == 0) return true;
   error = errno;

@@ -35,7 +35,7 @@ bool write_all(int fd, std::string_view bytes, int& error) {
   return true;
 }
 
-bool close_synced(int fd, int& error) {
+bool close_checked(int fd, int& error) {
   if (::_close(fd) == 0) return true;
   error = errno;
   return false;

@@ -62,7 +62,7 @@ SafeOutput::~SafeOutput() { abandon(); }
 void SafeOutput::abandon() {
   if (fd_ >= 0) {
     int ignored = 0;
-    file_ops::close_synced(fd_, ignored);
+    file_ops::close_checked(fd_, ignored);
     fd_ = -1;
   }
   if (!temp_.empty()) {
@@ -86,7 +86,7 @@ bool SafeOutput::commit() {
     return false;
   }
   int error = 0;
-  const bool closed = file_ops::close_synced(fd_, error);
+  const bool closed = file_ops::close_checked(fd_, error);
   fd_ = -1;
   if (!closed || !file_ops::replace(temp_.c_str(), target_.c_str(), error)) {
     abandon();
