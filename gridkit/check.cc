@@ -116,20 +116,6 @@ BalanceFiles read_balance(const std::string& path) {
   return files;
 }
 
-// The names of the regular files of `dir`, in byte order.
-std::vector<std::string> files_in(const std::string& dir) {
-  std::error_code error;
-  if (!fs::is_directory(dir, error)) throw Failure("cannot read the directory " + dir);
-  std::vector<std::string> names;
-  for (fs::directory_iterator it(dir, error), end; !error && it != end; it.increment(error)) {
-    std::error_code kind_error;
-    if (it->is_regular_file(kind_error)) names.push_back(it->path().filename().string());
-  }
-  if (error) throw Failure("cannot read the directory " + dir);
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 // What a file of DIR is to the run of the balance.
 enum class Standing { kNoGrid, kWritten, kStale };
 
@@ -182,7 +168,7 @@ CheckOptions parse_check_options(const std::vector<std::string>& args) {
 
 int check(const CheckOptions& options, std::ostream& out) {
   const BalanceFiles balance = read_balance(options.balance);
-  const std::vector<std::string> names = files_in(options.dir);
+  const std::vector<std::string> names = regular_files_in(options.dir);
   std::error_code error;
   int grids = 0, stale = 0, missing = 0;
   for (const std::string& name : names) {

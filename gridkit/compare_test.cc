@@ -62,6 +62,8 @@ TEST(Compare, DifferenceMapIsCentredOnZero) {
   EXPECT_EQ(diverging_colour(-1.0), (Rgb{33, 102, 172}));
   EXPECT_EQ(diverging_colour(0.0), (Rgb{247, 247, 247}));
   EXPECT_EQ(diverging_colour(1.0), (Rgb{178, 24, 43}));
+  // The largest difference but one that rounds to the top end of the ramp.
+  EXPECT_EQ(diverging_colour(std::nextafter(1.0, 0.0)), (Rgb{178, 24, 43}));
   Grid a, b;
   b.values[cell(1, 1)] = 4.0;
   b.values[cell(2, 1)] = -2.0;

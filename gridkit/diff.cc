@@ -92,15 +92,8 @@ DiffOptions parse_diff_options(const std::vector<std::string>& args) {
 
 // The names of the files of directory `dir` that may be grids, in byte order.
 std::vector<std::string> grid_files_in(const std::string& dir) {
-  std::vector<std::string> names;
-  std::error_code error;
-  for (fs::directory_iterator it(dir, error), end; !error && it != end; it.increment(error)) {
-    const std::string name = it->path().filename().string();
-    std::error_code kind_error;
-    if (it->is_regular_file(kind_error) && !is_beside_file(name)) names.push_back(name);
-  }
-  if (error) throw Failure("cannot list the directory " + dir);
-  std::sort(names.begin(), names.end());
+  std::vector<std::string> names = regular_files_in(dir);
+  std::erase_if(names, [](const std::string& name) { return is_beside_file(name); });
   return names;
 }
 

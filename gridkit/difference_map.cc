@@ -14,21 +14,11 @@ namespace {
 constexpr std::array<Rgb, 5> kDiverging{
     {{33, 102, 172}, {103, 169, 207}, {247, 247, 247}, {239, 138, 98}, {178, 24, 43}}};
 
-std::uint8_t mix(std::uint8_t a, std::uint8_t b, double t) {
-  return static_cast<std::uint8_t>(std::lround(a + (b - a) * t));
-}
-
 }  // namespace
 
 Rgb diverging_colour(double t) {
-  if (!(t > -1.0)) return kDiverging.front();
-  if (t >= 1.0) return kDiverging.back();
-  const double at = (t + 1.0) / 2.0 * (kDiverging.size() - 1);
-  const auto stop = static_cast<std::size_t>(at);
-  const double f = at - static_cast<double>(stop);
-  const Rgb& low = kDiverging[stop];
-  const Rgb& high = kDiverging[stop + 1];
-  return {mix(low.r, high.r, f), mix(low.g, high.g, f), mix(low.b, high.b, f)};
+  // From -1 to 1 onto the ramp's 0 to 1; a t just below 1 may round to the end.
+  return ramp_at(kDiverging, (t + 1.0) / 2.0);
 }
 
 Image draw_difference_map(const Grid& a, const Grid& b, int scale) {

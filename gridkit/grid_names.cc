@@ -1,7 +1,12 @@
 // Grid file names told apart by their form alone, without reading the files.
 #include "gridkit/grid_names.h"
 
+#include <algorithm>
 #include <array>
+#include <filesystem>
+#include <system_error>
+
+#include "gridkit/grid.h"
 
 namespace gridkit {
 namespace {
@@ -62,6 +67,20 @@ bool is_beside_file(std::string_view name) {
     if (same) return true;
   }
   return false;
+}
+
+std::vector<std::string> regular_files_in(const std::string& dir) {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  if (!fs::is_directory(dir, error)) throw Failure("cannot read the directory " + dir);
+  std::vector<std::string> names;
+  for (fs::directory_iterator it(dir, error), end; !error && it != end; it.increment(error)) {
+    std::error_code kind_error;
+    if (it->is_regular_file(kind_error)) names.push_back(it->path().filename().string());
+  }
+  if (error) throw Failure("cannot read the directory " + dir);
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 }  // namespace gridkit

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace gridkit {
 
@@ -23,5 +24,9 @@ std::optional<PeriodName> parse_period_name(std::string_view name);
 // of an unfinished write is one, .tmpN...), a temporary file of earlier versions (NAME.tmpN...),
 // or a picture, export or listing (.png, .asc, .prj, .nc, .csv, .htm, .html).
 bool is_beside_file(std::string_view name);
+
+// The names of the regular files of the directory `dir`, in byte order. Throws Failure when it
+// is not a directory or cannot be read.
+std::vector<std::string> regular_files_in(const std::string& dir);
 
 }  // namespace gridkit

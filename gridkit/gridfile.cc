@@ -103,7 +103,12 @@ void read_grid_text(const std::string& path, std::string& contents) {
 
 void parse_grid_into(const std::string& path, std::string_view contents, GridFormat format,
                      Grid& grid) {
-  grid.values.assign(kCells, 0.0);
+  // A binary grid sets every cell; the other forms start from zeros.
+  if (format == GridFormat::kBinary) {
+    grid.values.resize(kCells);
+  } else {
+    grid.values.assign(kCells, 0.0);
+  }
   switch (format) {
     case GridFormat::kBinary:
       return parse_binary(path, contents, grid);

@@ -79,16 +79,19 @@ MapLayout map_layout(int scale) {
   return layout;
 }
 
-Rgb ramp_colour(double t) {
-  if (!(t > 0.0)) return kRamp.front();
-  if (t >= 1.0) return kRamp.back();
-  const double at = t * (kRamp.size() - 1);
-  const auto stop = static_cast<std::size_t>(at);
+Rgb ramp_at(std::span<const Rgb> stops, double u) {
+  if (!(u > 0.0)) return stops.front();
+  if (u >= 1.0) return stops.back();
+  const double at = u * static_cast<double>(stops.size() - 1);
+  // `at` stays below the last stop for u < 1; the bound holds whatever the rounding.
+  const auto stop = std::min(static_cast<std::size_t>(at), stops.size() - 2);
   const double f = at - static_cast<double>(stop);
-  const Rgb& a = kRamp[stop];
-  const Rgb& b = kRamp[stop + 1];
+  const Rgb& a = stops[stop];
+  const Rgb& b = stops[stop + 1];
   return {mix(a.r, b.r, f), mix(a.g, b.g, f), mix(a.b, b.b, f)};
 }
+
+Rgb ramp_colour(double t) { return ramp_at(kRamp, t); }
 
 std::string legend_number(double value) {
   if (value == 0.0) return "0";

@@ -3,6 +3,8 @@
 // the two values at its ends.
 #pragma once
 
+#include <span>
+
 #include "gridkit/grid.h"
 #include "gridkit/png.h"
 
@@ -39,7 +41,11 @@ struct MapLayout {
 // The layout for `scale` pixels per cell. REQUIRES: kMinScale <= scale <= kMaxScale.
 MapLayout map_layout(int scale);
 
-// The ramp's colour at `t` from 0 (smallest value) to 1 (largest).
+// The colour at `u` from 0 to 1 along the ramp through `stops`, evenly spaced. REQUIRES: at
+// least two stops.
+Rgb ramp_at(std::span<const Rgb> stops, double u);
+
+// The map ramp's colour at `t` from 0 (smallest value) to 1 (largest).
 Rgb ramp_colour(double t);
 
 // The legend's text for a value: up to six significant digits.

@@ -45,13 +45,27 @@ void mask(std::vector<double>& values, const std::optional<Ibound>& ibound) {
   }
 }
 
-// The grid of the file at `path`, in the form its content shows, or zeros without a file.
-std::vector<double> grid_or_zeros(const std::string* path, const std::optional<Ibound>& ibound) {
-  std::vector<double> values =
-      path ? read_grid(*path, std::nullopt).grid.values : std::vector<double>(kCells, 0.0);
-  mask(values, ibound);
-  return values;
-}
+// The grids of a run, read one after another into the same storage, each in the form its
+// content shows and masked; a month or year without a file is zeros, masked once.
+class StepGrids {
+ public:
+  explicit StepGrids(const std::optional<Ibound>& ibound) : ibound_(ibound) {
+    mask(zeros_, ibound_);
+  }
+
+  const std::vector<double>& of(const std::string* path) {
+    if (!path) return zeros_;
+    read_grid_into(*path, contents_, loaded_);
+    mask(loaded_.grid.values, ibound_);
+    return loaded_.grid.values;
+  }
+
+ private:
+  const std::optional<Ibound>& ibound_;
+  std::vector<double> zeros_ = std::vector<double>(kCells, 0.0);
+  std::string contents_;
+  LoadedGrid loaded_;
+};
 
 }  // namespace
 
@@ -130,6 +144,7 @@ int run_netcdf(const std::vector<std::string>& args, std::ostream& out) {
                   (parsed.area_ext ? " and " + parsed.dir + "/YEAR." + *parsed.area_ext : "") +
                   ", written by gridkit";
   NetcdfStack stack(parsed.output, layout);
+  StepGrids step_grids(ibound);
   int grids = 0;
   for (int year = first; year <= last; ++year) {
     for (int month = 1; month <= 12; ++month) {
@@ -137,13 +152,13 @@ int run_netcdf(const std::vector<std::string>& args, std::ostream& out) {
       const bool have = found != files.months.end();
       grids += have ? 1 : 0;
       stack.put_month((year - first) * 12 + month - 1,
-                      grid_or_zeros(have ? &found->second : nullptr, ibound));
+                      step_grids.of(have ? &found->second : nullptr));
     }
     if (layout.with_area) {
       const auto found = files.years.find(year);
       const bool have = found != files.years.end();
       grids += have ? 1 : 0;
-      stack.put_year(year - first, grid_or_zeros(have ? &found->second : nullptr, ibound));
+      stack.put_year(year - first, step_grids.of(have ? &found->second : nullptr));
     }
   }
   stack.commit();

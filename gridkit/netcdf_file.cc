@@ -6,11 +6,8 @@
 #include "gridkit/grid.h"
 
 #if RECHARGE_HAVE_NETCDF
-#include <fcntl.h>
 #include <netcdf.h>
-#include <unistd.h>
 
-#include <cstdio>
 #include <string>
 
 namespace gridkit {
@@ -63,28 +60,6 @@ class StackDefiner {
   int ncid_;
   const std::string& path_;
 };
-
-// A name beside `target` that no other file holds, reserved by creating it.
-std::string reserve_temp(const std::string& target) {
-  for (unsigned attempt = 0; attempt < 100; ++attempt) {
-    const std::string name =
-        target + ".tmp" + std::to_string(::getpid()) + "." + std::to_string(attempt);
-    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0) {
-      ::close(fd);
-      return name;
-    }
-  }
-  throw Failure("cannot create " + target);
-}
-
-// Closes the file if it is open and removes it if it is still a temporary one.
-void release(int& ncid, std::string& temp) {
-  if (ncid >= 0) nc_close(ncid);
-  ncid = -1;
-  if (!temp.empty()) std::remove(temp.c_str());
-  temp.clear();
-}
 
 // Defines the dimensions, variables and attributes and writes the coordinates; sets the
 // identifiers of the two grid variables.
@@ -183,18 +158,21 @@ void define_stack(int ncid, const std::string& target, const StackLayout& layout
 
 bool netcdf_built_in() { return true; }
 
-NetcdfStack::NetcdfStack(const std::string& path, const StackLayout& layout)
-    : target_(path), temp_(reserve_temp(path)) {
+NetcdfStack::NetcdfStack(const std::string& path, const StackLayout& layout) : target_(path) {
+  out_.emplace(path);
+  if (!out_->ok()) throw Failure("cannot create " + target_);
   try {
-    check(nc_create(temp_.c_str(), NC_CLOBBER | NC_NETCDF4, &ncid_), target_);
+    check(nc_create(out_->temp_path().c_str(), NC_CLOBBER | NC_NETCDF4, &ncid_), target_);
     define_stack(ncid_, target_, layout, recharge_, area_);
   } catch (...) {
-    release(ncid_, temp_);
+    if (ncid_ >= 0) nc_close(ncid_);  // the temporary file goes with out_
     throw;
   }
 }
 
-NetcdfStack::~NetcdfStack() { release(ncid_, temp_); }
+NetcdfStack::~NetcdfStack() {
+  if (ncid_ >= 0) nc_close(ncid_);
+}
 
 void NetcdfStack::put_step(int variable, int index, const std::vector<double>& values) {
   const std::size_t start[] = {static_cast<std::size_t>(index), 0, 0};
@@ -214,8 +192,7 @@ void NetcdfStack::commit() {
   const int status = nc_close(ncid_);
   ncid_ = -1;
   check(status, target_);
-  if (std::rename(temp_.c_str(), target_.c_str()) != 0) throw Failure("cannot write " + target_);
-  temp_.clear();
+  if (!out_->commit()) throw Failure("cannot write " + target_);
 }
 
 }  // namespace gridkit

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "utl/safe_output.h"
+
 namespace gridkit {
 
 // What `netcdf` says when gridkit was built without the NetCDF C library.
@@ -53,7 +55,8 @@ class NetcdfStack {
   void put_step(int variable, int index, const std::vector<double>& values);
 
   std::string target_;
-  std::string temp_;
+  // The temporary file the library writes, beside the target; removed unless committed.
+  std::optional<utl::SafeOutput> out_;
   int ncid_ = -1;
   int recharge_ = -1;
   int area_ = -1;

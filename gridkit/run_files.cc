@@ -3,9 +3,9 @@
 
 #include <filesystem>
 #include <string_view>
-#include <system_error>
 
 #include "gridkit/grid.h"
+#include "gridkit/grid_names.h"
 
 namespace gridkit {
 namespace {
@@ -52,11 +52,7 @@ std::optional<int> year_of(const std::string& name, const std::string& ext) {
 RunFiles find_run_files(const std::string& dir, const std::string& recharge_ext,
                         const std::optional<std::string>& area_ext) {
   RunFiles files;
-  std::error_code error;
-  std::filesystem::directory_iterator entries(dir, error);
-  if (error) throw Failure("cannot list the directory " + dir);
-  for (const auto& entry : entries) {
-    const std::string name = entry.path().filename().string();
+  for (const std::string& name : regular_files_in(dir)) {
     const std::string path = (std::filesystem::path(dir) / name).string();
     if (const auto month = month_of(name, recharge_ext)) {
       files.months[*month] = path;

@@ -22,6 +22,9 @@ class SafeOutput {
   SafeOutput& operator=(const SafeOutput&) = delete;
 
   bool ok() const { return fd_ >= 0; }
+  // The temporary file's name, for a library that writes a file only by name: it writes there,
+  // and commit() puts the file in place as for bytes given to write().
+  const std::string& temp_path() const { return temp_; }
   // Appends bytes; false when they could not be written (the file is then abandoned).
   bool write(std::string_view bytes);
   // Closes and renames the temporary file over the target; false on any failure, in which case
