@@ -34,10 +34,6 @@ long long write_some(int fd, std::string_view content) {
                   static_cast<unsigned>(content.size() < (1u << 30) ? content.size() : 1u << 30));
 }
 int close_fd(int fd) { return ::_close(fd); }
-bool names_a_directory(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
 long process_id() { return static_cast<long>(GetCurrentProcessId()); }
 bool rename_over(const std::string& from, const std::string& to) {
   if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
@@ -53,8 +49,8 @@ int refusal_of(const std::string& path) {
     const DWORD code = GetLastError();
     return code == ERROR_FILE_NOT_FOUND ? 0 : code == ERROR_PATH_NOT_FOUND ? ENOENT : EACCES;
   }
-  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return 0;
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) return EISDIR;
+  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return 0;
   return (attributes & FILE_ATTRIBUTE_READONLY) ? EACCES : 0;
 }
 // Where the temporary file of `path` goes: its folder, with the separator ('/' or '\\').
@@ -69,10 +65,6 @@ long long write_some(int fd, std::string_view content) {
   return ::write(fd, content.data(), content.size());
 }
 int close_fd(int fd) { return ::close(fd); }
-bool names_a_directory(const std::string& path) {
-  struct stat info {};
-  return ::lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
 long process_id() { return static_cast<long>(::getpid()); }
 bool rename_over(const std::string& from, const std::string& to) {
   return std::rename(from.c_str(), to.c_str()) == 0;
@@ -158,11 +150,9 @@ static void finish_temp(int fd, const std::string& temp, const std::string& path
   release_from_cleanup(temp.c_str());
 }
 
-Listing::Listing(std::string path) : path_(std::move(path)) {
-  // A directory under the listing's name would refuse the rename only at the end of the run.
-  if (names_a_directory(path_)) cannot_create(path_, EISDIR);
-  fd_ = create_temp(path_, temp_);
-}
+// create_temp refuses a directory under the listing's name now, which would otherwise refuse the
+// rename only at the end of the run.
+Listing::Listing(std::string path) : path_(std::move(path)) { fd_ = create_temp(path_, temp_); }
 
 Listing::~Listing() {
   if (fd_ >= 0) discard_temp(fd_, temp_);

@@ -13,6 +13,7 @@
 
 #include "membrelv2/stop.h"
 #include "tests/support/run_program.h"
+#include "tests/support/stop_text.h"
 
 namespace membrelv2 {
 namespace {
@@ -61,18 +62,19 @@ TEST(MonthFile, TwoDigitMonthInName) {
   EXPECT_EQ(month_file("95  ", 7), "ks/95  .07.rcs");
 }
 
+int files_in(const std::filesystem::path& dir) {
+  int files = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir)) ++files;
+  return files;
+}
+
 TEST(WriteWhole, ReplacesTargetAndLeavesNoTemporaryFile) {
   testsupport::TempDir dir;
   const std::string target = (dir / "grid.rcs").string();
   testsupport::spit(target, "old");
   write_whole(target, "new\n");
   EXPECT_EQ(testsupport::slurp(target), "new\n");
-  int files = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
-    (void)entry;
-    ++files;
-  }
-  EXPECT_EQ(files, 1);
+  EXPECT_EQ(files_in(dir.path()), 1);
 }
 
 TEST(WriteWhole, MissingDirectoryStopsNamingTarget) {
@@ -87,21 +89,6 @@ TEST(WriteWhole, MissingDirectoryStopsNamingTarget) {
   }
 }
 
-int files_in(const std::filesystem::path& dir) {
-  int files = 0;
-  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir)) ++files;
-  return files;
-}
-
-std::string stop_of_write(const std::string& target) {
-  try {
-    write_whole(target, "x");
-  } catch (const Stop& failure) {
-    return failure.what();
-  }
-  return "no stop";
-}
-
 TEST(WriteWhole, TemporaryNameDoesNotGrowWithTheTarget) {
 #ifdef _WIN32
   GTEST_SKIP() << "no paths of MAX_PATH characters or more in membrelv2's Windows calls";
@@ -111,7 +98,7 @@ TEST(WriteWhole, TemporaryNameDoesNotGrowWithTheTarget) {
   write_whole(longest, "grid\n");
   EXPECT_EQ(testsupport::slurp(longest), "grid\n");
   const std::string too_long = (dir / std::string(256, 'k')).string();
-  EXPECT_EQ(stop_of_write(too_long),
+  EXPECT_EQ(testsupport::stop_text([&] { write_whole(too_long, "x"); }, "no stop"),
             "cannot create output file " + too_long + ": File name too long");
   EXPECT_EQ(files_in(dir.path()), 1);
 }

@@ -76,8 +76,11 @@ Items read_directory(utl::RecordReader& reader, const std::string& name, int cou
 // item wins. The label is checked before the sign.
 int slot_of(const GageEntry& entry, const Items& items) {
   int item = 0;
-  for (int i = 0; i < items.count; ++i) {
-    if (std::memcmp(items.labels[i], entry.data() + 1, kLabelLength) == 0) item = i + 1;
+  for (int i = items.count; i-- > 0;) {
+    if (std::memcmp(items.labels[i], entry.data() + 1, kLabelLength) == 0) {
+      item = i + 1;
+      break;
+    }
   }
   if (item == 0) utl::error2("No match to gage", entry_text(entry));
   if (entry[0] == '+') return item;

@@ -27,7 +27,7 @@ int run(const std::vector<std::string>& args) {
   const std::string year = utl::padded(year_argument, kYearLength);
 
   AccountList list;
-  std::array<Volumes, kRuns> runs{};
+  std::array<Volumes, kRuns> runs;  // read_year fills it
   read_year(list_path, year, list, runs);
 
   // The page replaces an earlier one only once it is completely written.
