@@ -14,18 +14,6 @@
 namespace gridkit {
 namespace {
 
-constexpr std::array<std::uint32_t, 256> make_crc_table() {
-  std::array<std::uint32_t, 256> table{};
-  for (std::uint32_t n = 0; n < 256; ++n) {
-    std::uint32_t c = n;
-    for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-    table[n] = c;
-  }
-  return table;
-}
-
-constexpr std::array<std::uint32_t, 256> kCrcTable = make_crc_table();
-
 // Colours an 8-bit palette holds.
 constexpr std::size_t kPaletteSize = 256;
 
@@ -75,26 +63,13 @@ void Image::fill(int x, int y, int w, int h, Rgb colour) {
 }
 
 std::uint32_t crc32(std::string_view bytes, std::uint32_t crc) {
-  std::uint32_t c = crc ^ 0xFFFFFFFFu;
-  for (unsigned char byte : bytes) c = kCrcTable[(c ^ byte) & 0xFF] ^ (c >> 8);
-  return c ^ 0xFFFFFFFFu;
+  return static_cast<std::uint32_t>(
+      ::crc32_z(crc, reinterpret_cast<const Bytef*>(bytes.data()), bytes.size()));
 }
 
 std::uint32_t adler32(std::string_view bytes) {
-  constexpr std::uint32_t kMod = 65521;
-  std::uint32_t a = 1, b = 0;
-  // Reduce often enough that the sums stay within 32 bits.
-  constexpr std::size_t kRun = 5552;
-  for (std::size_t start = 0; start < bytes.size(); start += kRun) {
-    const std::size_t end = std::min(bytes.size(), start + kRun);
-    for (std::size_t i = start; i < end; ++i) {
-      a += static_cast<unsigned char>(bytes[i]);
-      b += a;
-    }
-    a %= kMod;
-    b %= kMod;
-  }
-  return (b << 16) | a;
+  return static_cast<std::uint32_t>(
+      ::adler32_z(1, reinterpret_cast<const Bytef*>(bytes.data()), bytes.size()));
 }
 
 std::string zlib_compress(std::string_view data) {
