@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "utl/balance_format.h"
 #include "utl/csv.h"
 #include "utl/fatal.h"
 #include "utl/safe_output.h"
@@ -64,8 +65,8 @@ bool grid_written(std::span<const double> grid) {
 }
 
 std::string balance_csv(const std::vector<BalanceRow>& rows) {
-  std::string text =
-      "year,month,return_flow,active_cells,inactive_cells,no_acreage,recharge_file\n";
+  std::string text(utl::kBalanceHeader);
+  text += '\n';
   for (const BalanceRow& row : rows) {
     text += std::to_string(row.year);
     text += ',';

@@ -20,7 +20,8 @@
 #include "gridkit/diff.h"
 #include "gridkit/grid.h"
 #include "gridkit/grid_names.h"
-#include "utl/textfile.h"
+#include "gridkit/gridfile.h"
+#include "utl/balance_format.h"
 
 namespace gridkit {
 namespace {
@@ -34,9 +35,8 @@ constexpr std::string_view kCheckUsage =
     "write (stale), and the recharge files the balance names that are not in DIR (missing).\n"
     "Exit status: 0 neither, 1 either, 2 trouble.\n";
 
-constexpr std::string_view kBalanceHeader =
-    "year,month,return_flow,active_cells,inactive_cells,no_acreage,recharge_file";
-constexpr std::size_t kBalanceColumns = 7;
+using utl::kBalanceColumns;
+using utl::kBalanceHeader;
 
 // The records of a CSV text, each a list of fields; quoted fields may hold commas, quotes
 // (doubled) and line ends. A carriage return before a line feed is dropped.
@@ -84,9 +84,7 @@ struct BalanceFiles {
 
 BalanceFiles read_balance(const std::string& path) {
   std::string text;
-  const utl::ReadStatus read = utl::read_whole_file(path, text);
-  if (read == utl::ReadStatus::kCannotOpen) throw Failure("cannot read " + path);
-  if (read == utl::ReadStatus::kTooLong) throw Failure(path + ": a line longer than 16 MiB");
+  read_input_file(path, text);
   const auto records = csv_records(text);
   std::string header;
   if (!records.empty()) {

@@ -91,14 +91,6 @@ GridFormat detect_in(const std::string& path, std::string_view contents) {
   }
 }
 
-// Reads the grid file `path` whole into `contents`; a binary grid is far smaller than the limit
-// on a line, so one limit serves every form.
-void read_grid_text(const std::string& path, std::string& contents) {
-  const utl::ReadStatus read = utl::read_whole_file(path, contents);
-  if (read == utl::ReadStatus::kCannotOpen) throw Failure("cannot read " + path);
-  if (read == utl::ReadStatus::kTooLong) throw Failure(path + ": a line longer than 16 MiB");
-}
-
 }  // namespace
 
 void parse_grid_into(const std::string& path, std::string_view contents, GridFormat format,
@@ -139,6 +131,12 @@ void parse_grid_into(const std::string& path, std::string_view contents, GridFor
   throw Failure(path + ": unknown grid form");
 }
 
+void read_input_file(const std::string& path, std::string& contents) {
+  const utl::ReadStatus read = utl::read_whole_file(path, contents);
+  if (read == utl::ReadStatus::kCannotOpen) throw Failure("cannot read " + path);
+  if (read == utl::ReadStatus::kTooLong) throw Failure(path + ": a line longer than 16 MiB");
+}
+
 Grid parse_grid(const std::string& path, std::string_view contents, GridFormat format) {
   Grid grid;
   parse_grid_into(path, contents, format, grid);
@@ -147,7 +145,7 @@ Grid parse_grid(const std::string& path, std::string_view contents, GridFormat f
 
 LoadedGrid read_grid(const std::string& path, std::optional<GridFormat> format) {
   std::string contents;
-  read_grid_text(path, contents);
+  read_input_file(path, contents);
   LoadedGrid loaded;
   loaded.format = format ? *format : detect_in(path, contents);
   loaded.grid = parse_grid(path, contents, loaded.format);
@@ -155,7 +153,7 @@ LoadedGrid read_grid(const std::string& path, std::optional<GridFormat> format) 
 }
 
 void read_grid_into(const std::string& path, std::string& contents, LoadedGrid& loaded) {
-  read_grid_text(path, contents);
+  read_input_file(path, contents);
   loaded.format = detect_in(path, contents);
   parse_grid_into(path, contents, loaded.format, loaded.grid);
 }

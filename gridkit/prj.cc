@@ -5,8 +5,8 @@
 #include <filesystem>
 
 #include "gridkit/grid.h"
+#include "gridkit/gridfile.h"
 #include "utl/safe_output.h"
-#include "utl/textfile.h"
 
 namespace gridkit {
 namespace {
@@ -45,9 +45,7 @@ bool looks_like_wkt(std::string_view text) {
 
 std::string read_wkt(const std::string& path) {
   std::string contents;
-  const utl::ReadStatus read = utl::read_whole_file(path, contents);
-  if (read == utl::ReadStatus::kCannotOpen) throw Failure("cannot read " + path);
-  if (read == utl::ReadStatus::kTooLong) throw Failure(path + ": a line longer than 16 MiB");
+  read_input_file(path, contents);
   const std::string_view wkt = trimmed(contents);
   if (!looks_like_wkt(wkt)) {
     throw Failure(path +
