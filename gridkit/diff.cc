@@ -191,12 +191,8 @@ class Comparison {
     ++(c.differing > 0 ? tally_.differ : tally_.equal);
     if (csv_) write_csv(csv_rows(name, cells));
     if (options_.png) {
-      utl::SafeOutput png(*options_.png);
-      if (!png.ok()) throw Failure("cannot create " + *options_.png);
-      const Image map = draw_difference_map(a_.grid, b_.grid, kMapScale);
-      if (!png.write(encode_png(map)) || !png.commit()) {
-        throw Failure("cannot write " + *options_.png);
-      }
+      write_output_file(*options_.png,
+                        encode_png(draw_difference_map(a_.grid, b_.grid, kMapScale)));
     }
   }
 

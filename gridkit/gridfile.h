@@ -25,6 +25,10 @@ LoadedGrid read_grid(const std::string& path, std::optional<GridFormat> format);
 // or holds a line past the limit.
 void read_input_file(const std::string& path, std::string& contents);
 
+// Writes `bytes` as the whole file `path`, put in place only once complete. Throws Failure
+// naming it when it cannot be created or written.
+void write_output_file(const std::string& path, std::string_view bytes);
+
 // Reads like read_grid, in the form the content shows, into `loaded`, with `contents` left
 // holding the file's bytes: both keep their storage, for reading many grids one after another.
 void read_grid_into(const std::string& path, std::string& contents, LoadedGrid& loaded);

@@ -6,10 +6,10 @@
 #include <string_view>
 
 #include "gridkit/grid.h"
+#include "gridkit/gridfile.h"
 #include "tallisk/year.h"
 #include "utl/csv.h"
 #include "utl/fields.h"
-#include "utl/safe_output.h"
 #include "utl/shortest.h"
 
 namespace gridkit {
@@ -99,16 +99,14 @@ std::string impacts_csv(const tallisk::AccountList& list,
 int run_impacts(const std::vector<std::string>& args, std::ostream& out) {
   const ImpactsArgs parsed = parse_impacts_args(args);
   tallisk::AccountList list;
-  std::array<tallisk::Volumes, tallisk::kRuns> runs{};
+  std::array<tallisk::Volumes, tallisk::kRuns> runs;  // read_year fills it
   tallisk::read_year(parsed.list_path, parsed.year, list, runs);
   const std::string csv = impacts_csv(list, runs);
   if (!parsed.output) {
     out << csv;
     return 0;
   }
-  utl::SafeOutput output(*parsed.output);
-  if (!output.ok()) throw Failure("cannot create " + *parsed.output);
-  if (!output.write(csv) || !output.commit()) throw Failure("cannot write " + *parsed.output);
+  write_output_file(*parsed.output, csv);
   return 0;
 }
 

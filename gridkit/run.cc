@@ -20,7 +20,6 @@
 #include "gridkit/prj.h"
 #include "gridkit/stats.h"
 #include "utl/fatal.h"
-#include "utl/safe_output.h"
 #include "utl/textfile.h"
 
 namespace gridkit {
@@ -133,17 +132,6 @@ void check_options(const Options& options) {
   }
 }
 
-void write_output(const std::string& path, std::string_view bytes) {
-  switch (utl::write_whole_file(path, bytes)) {
-    case utl::WholeFileStatus::kWritten:
-      return;
-    case utl::WholeFileStatus::kCannotOpen:
-      throw Failure("cannot create " + path);
-    case utl::WholeFileStatus::kCannotWrite:
-      throw Failure("cannot write " + path);
-  }
-}
-
 int run_command(const Options& options, std::ostream& out) {
   const std::string& command = options.command;
   if (command == "hydmod") {
@@ -152,7 +140,7 @@ int run_command(const Options& options, std::ostream& out) {
     const utl::ReadStatus read = utl::read_whole_file(options.file, contents, utl::kLargestFile);
     if (read == utl::ReadStatus::kCannotOpen) throw Failure("cannot read " + options.file);
     if (read == utl::ReadStatus::kTooLong) throw Failure(options.file + ": larger than 256 MiB");
-    write_output(*options.output, hydmod_to_csv(contents, options.file));
+    write_output_file(*options.output, hydmod_to_csv(contents, options.file));
     return 0;
   }
 
@@ -165,7 +153,7 @@ int run_command(const Options& options, std::ostream& out) {
                         std::string(format_name(loaded.format)));
   } else if (command == "png") {
     const Image image = draw_map(loaded.grid, flags, options.scale.value_or(kDefaultScale));
-    write_output(*options.output, encode_png(image));
+    write_output_file(*options.output, encode_png(image));
   } else {
     write_asc_files(*options.output, format_asc(loaded.grid, flags), options.prj);
   }
