@@ -26,15 +26,28 @@ bool is_separator(char c) { return c == ' ' || c == ',' || c == '\t' || c == '\r
   stop("cannot open input file " + path + ": " + std::strerror(error));
 }
 
+// Whether `piece`, which continues a line of `open_line` bytes, makes a line longer than the
+// limit; `open_line` becomes the length of the line still open after it. Lines that begin and
+// end within the piece are shorter than the piece, and so than the limit.
+bool line_too_long(std::string_view piece, std::size_t& open_line) {
+  const std::size_t first_end = piece.find('\n');
+  if (first_end == std::string_view::npos) {
+    open_line += piece.size();
+    return open_line > kLongestInputLine;
+  }
+  const bool too_long = open_line + first_end > kLongestInputLine;
+  open_line = piece.size() - (piece.rfind('\n') + 1);
+  return too_long;
+}
+
 }  // namespace
 
 std::string read_input(const std::string& path) {
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (file == nullptr) cannot_open(path, errno);
-  // Read in one piece where the size is known: growing the text step by step costs more than
-  // the reading itself on large coordinate files.
-  // A file within the line limit cannot hold too long a line; a larger one, or a device, is
-  // read in pieces, checked as they come.
+  // A regular file within the line limit is read in one piece (growing the text step by step
+  // costs more than the reading itself on large coordinate files) and cannot hold too long a
+  // line; a larger one, or a device, is read in pieces, checked as they come.
   std::string text;
   struct stat status;
   if (::fstat(::fileno(file), &status) == 0 && (status.st_mode & S_IFMT) == S_IFREG &&
@@ -49,11 +62,7 @@ std::string read_input(const std::string& path) {
   std::size_t got;
   while (!too_long && !too_large && (got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
     const std::string_view piece(buffer, got);
-    const std::size_t first_end = piece.find('\n');
-    too_long =
-        open_line + (first_end == std::string_view::npos ? got : first_end) > kLongestInputLine;
-    open_line =
-        first_end == std::string_view::npos ? open_line + got : got - (piece.rfind('\n') + 1);
+    too_long = line_too_long(piece, open_line);
     too_large = text.size() + got > kLargestInput;
     text += piece;
   }

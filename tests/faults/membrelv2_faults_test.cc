@@ -184,6 +184,15 @@ TEST_F(Membrelv2Faults, InputIsADirectory) {
   expect_stop("cannot read input file ../data/ks/40coords.dat");
 }
 
+#ifndef _WIN32  // no endless device to read there
+TEST_F(Membrelv2Faults, EndlessInputStopsAtTheLineLimit) {
+  const fs::path ibound = dir_ / "static" / "02.ibound";
+  fs::remove(ibound);
+  fs::create_symlink("/dev/zero", ibound);
+  expect_stop("cannot read input file ../static/02.ibound: a line longer than 16 MiB");
+}
+#endif
+
 TEST_F(Membrelv2Faults, InputCutShort) {
   const fs::path ibound = dir_ / "static" / "02.ibound";
   const std::string whole = testsupport::slurp(ibound);
