@@ -41,9 +41,6 @@ class StackDefiner {
   void text(int var, const char* name, std::string_view value) const {
     check(nc_put_att_text(ncid_, var, name, value.size(), value.data()));
   }
-  void number(int var, const char* name, double value) const {
-    check(nc_put_att_double(ncid_, var, name, NC_DOUBLE, 1, &value));
-  }
   // A grid variable of `steps` by y by x, deflated, one grid to a chunk.
   int grid(const char* name, int steps, int y, int x, bool with_fill) const {
     const int id = var(name, NC_DOUBLE, {steps, y, x});
