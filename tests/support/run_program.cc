@@ -59,6 +59,15 @@ std::string without_cr(std::string text) {
   return plain;
 }
 
+// What the system said of the last failed call, for a test's failure message.
+std::string last_error_text() {
+  const DWORD code = GetLastError();
+  char text[512] = {};
+  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
+                 sizeof text, nullptr);
+  return "error " + std::to_string(code) + ": " + text;
+}
+
 }  // namespace
 
 bool can_limit_file_size() { return false; }
@@ -76,6 +85,14 @@ ProgramResult run_program(const std::string& exe, const std::vector<std::string>
   HANDLE in = inheritable(L"NUL", false);
   HANDLE out = inheritable(capture / "stdout", true);
   HANDLE err = inheritable(capture / "stderr", true);
+  if (in == INVALID_HANDLE_VALUE || out == INVALID_HANDLE_VALUE || err == INVALID_HANDLE_VALUE) {
+    ADD_FAILURE() << "cannot open the standard streams for " << exe << " (" << last_error_text()
+                  << ")";
+    for (HANDLE h : {in, out, err}) {
+      if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    }
+    return result;
+  }
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
@@ -84,13 +101,20 @@ ProgramResult run_program(const std::string& exe, const std::vector<std::string>
   const std::wstring directory = workdir.wstring();
   const bool started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
                                       directory.c_str(), &startup, &process);
+  const std::string start_error = started ? "" : last_error_text();
   for (HANDLE h : {in, out, err}) CloseHandle(h);
   if (!started) {
-    ADD_FAILURE() << "cannot run " << exe;
+    ADD_FAILURE() << "cannot run " << exe << " in " << workdir.string() << " (" << start_error
+                  << ")";
     return result;
   }
   DWORD status = 0;
-  WaitForSingleObject(process.hProcess, INFINITE);
+  if (WaitForSingleObject(process.hProcess, kProgramTimeLimitSeconds * 1000) == WAIT_TIMEOUT) {
+    TerminateProcess(process.hProcess, 124);
+    WaitForSingleObject(process.hProcess, INFINITE);
+    ADD_FAILURE() << exe << " did not end within " << kProgramTimeLimitSeconds
+                  << " s and was stopped";
+  }
   GetExitCodeProcess(process.hProcess, &status);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);

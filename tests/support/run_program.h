@@ -20,6 +20,10 @@ struct ProgramResult {
   long peak_memory_kb = 0;  // the largest resident set the process reached (POSIX systems)
 };
 
+// How long a started program may run before the test stops it and fails, naming it (Windows, where
+// a program started under Wine that never ends would otherwise hold the test until CTest's limit).
+constexpr unsigned long kProgramTimeLimitSeconds = 300;
+
 struct RunOptions {
   long long file_size_limit = -1;  // RLIMIT_FSIZE in bytes (SIGXFSZ ignored); -1: no limit
   long long memory_limit = -1;     // RLIMIT_AS in bytes; -1: no limit
