@@ -14,7 +14,7 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 windows="$(cd "${1:-$root/build-windows}" && pwd)"
 linux="${2:-$root/build}"
-export WINEDEBUG=-all WINEPREFIX="$windows/wine-prefix"
+export WINEDEBUG="${WINEDEBUG:--all,err+all}" WINEPREFIX="$windows/wine-prefix"
 wine=/usr/lib/wine/wine64 wineserver=/usr/lib/wine/wineserver
 [ -x "$wine" ] || wine=wine
 [ -x "$wineserver" ] || wineserver=wineserver
