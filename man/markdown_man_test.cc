@@ -9,7 +9,7 @@
 namespace man {
 namespace {
 
-const PageHeader kHeader{"prog", "1", "do a thing", "recharge-tools 9.9.9", "Recharge tools"};
+const PageHeader kHeader{"prog", "1", "do a thing", "recharge-tools 9.9.9", "Recharge tools", ""};
 
 // The page made from `markdown` without its heading and NAME lines.
 std::string body(std::string_view markdown) {
@@ -23,6 +23,14 @@ TEST(MarkdownMan, HeadingAndNameComeFromTheHeader) {
   EXPECT_EQ(page,
             ".TH \"PROG\" \"1\" \"\" \"recharge\\-tools 9.9.9\" \"Recharge tools\"\n"
             ".SH NAME\nprog \\- do a thing\n.SH DESCRIPTION\n.PP\nText.\n");
+}
+
+TEST(MarkdownMan, SeeAlsoEndsThePage) {
+  PageHeader header = kHeader;
+  header.see_also = "gridkit(1), tallisk(1)";
+  const std::string page = markdown_to_man("# prog\n\nText.\n", header);
+  const std::string end = ".PP\nText.\n.SH \"SEE ALSO\"\ngridkit(1), tallisk(1)\n";
+  EXPECT_EQ(page.substr(page.size() - end.size()), end);
 }
 
 TEST(MarkdownMan, SectionsParagraphsAndLists) {
