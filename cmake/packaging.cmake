@@ -63,7 +63,9 @@ install(FILES ${doc_pages} DESTINATION ${recharge_doc_dir}/docs)
 # Whether this build can be packaged: the package always has gridkit's netcdf command, so a
 # build without the NetCDF C library, or without gzip for the manual pages, cannot be.
 set(RECHARGE_PACKAGE_BLOCKER "")
-if(NOT RECHARGE_HAVE_NETCDF)
+if(WIN32)
+  set(RECHARGE_PACKAGE_BLOCKER "a Windows build")
+elseif(NOT RECHARGE_HAVE_NETCDF)
   set(RECHARGE_PACKAGE_BLOCKER "gridkit is built without NetCDF (Debian: libnetcdf-dev, which "
                                "tools/setup installs)")
 elseif(NOT RECHARGE_MAN_PAGES OR NOT RECHARGE_GZIP)
