@@ -5,11 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "corvane/about.h"
 #include "corvane/run.h"
 #include "utl/fatal.h"
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
+  if (const auto status = about::answer_about(args, corvane::kAbout, std::cout)) return *status;
   try {
     return corvane::run(args);
   } catch (const utl::Fatal& stop) {

@@ -7,8 +7,8 @@
 
 namespace gridkit {
 
-// The text of --version.
-inline constexpr const char* kVersion = "gridkit 1.0";
+// The text of --version: the release and the optional parts built in.
+extern const char* const kVersion;
 
 // Runs gridkit with the command-line arguments `args` (without the program name): results and
 // help on `out`, messages on `err`. Returns the exit status: 0 or 1; for diff and check 0, 1

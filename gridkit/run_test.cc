@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include "about/version.h"
 #include "gridkit/map.h"
 #include "gridkit/testing_grids.h"
 #include "gridkit/testing_png.h"
@@ -62,7 +63,9 @@ TEST(Gridkit, HelpVersionAndMisuse) {
 
   ProgramResult version = gridkit_run(dir, {"--version"});
   EXPECT_EQ(version.exit_status, 0);
-  EXPECT_EQ(version.out, "gridkit 1.0\n");
+  // The release of the build, and whether the netcdf command is built in.
+  EXPECT_EQ(version.out, std::string(kVersion) + "\n");
+  EXPECT_EQ(version.out.rfind("gridkit " RECHARGE_VERSION " (built with", 0), 0u) << version.out;
 
   ProgramResult bare = gridkit_run(dir, {});
   EXPECT_EQ(bare.exit_status, 1);

@@ -5,11 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "tallisk/about.h"
 #include "tallisk/run.h"
 #include "utl/fatal.h"
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
+  if (const auto status = about::answer_about(args, tallisk::kAbout, std::cout)) return *status;
   try {
     return tallisk::run(args);
   } catch (const utl::Fatal& stop) {
