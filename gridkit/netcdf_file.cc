@@ -157,7 +157,8 @@ bool netcdf_built_in() { return true; }
 
 NetcdfStack::NetcdfStack(const std::string& path, const StackLayout& layout) : target_(path) {
   out_.emplace(path);
-  if (!out_->ok()) throw Failure("cannot create " + target_);
+  // The library writes a file by name and moves about in it: a device or a pipe cannot take it.
+  if (!out_->ok() || out_->in_place()) throw Failure("cannot create " + target_);
   try {
     check(nc_create(out_->temp_path().c_str(), NC_CLOBBER | NC_NETCDF4, &ncid_), target_);
     define_stack(ncid_, target_, layout, recharge_, area_);

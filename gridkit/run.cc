@@ -20,6 +20,8 @@
 #include "gridkit/prj.h"
 #include "gridkit/stats.h"
 #include "utl/fatal.h"
+#include "utl/signal_cleanup.h"
+#include "utl/standard_output.h"
 #include "utl/textfile.h"
 
 namespace gridkit {
@@ -211,9 +213,13 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 }
 
 int run(const std::vector<std::string>& args) {
+  utl::signal_cleanup::treat_file_size_limit_as_full_disk();
   const int status = run(args, std::cout, std::cerr);
-  std::cout.flush();
-  return status;
+  if (utl::standard_output_written()) return status;
+  // Statistics or a report lost on the way (a full disk under a redirection) is no success.
+  std::cerr << "gridkit: cannot write standard output\n";
+  const bool answers_like_cmp = !args.empty() && (args[0] == "diff" || args[0] == "check");
+  return answers_like_cmp ? kExitTrouble : kExitFailure;
 }
 
 }  // namespace gridkit
