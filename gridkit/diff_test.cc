@@ -2,6 +2,10 @@
 // tolerance, and the listing of stale and missing grids.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <limits>
+#include <utility>
+
 #include "gridkit/testing_grids.h"
 #include "tests/support/run_program.h"
 
@@ -113,6 +117,44 @@ TEST(GridkitDiff, DirectoriesArePairedByName) {
 
   // A directory beside a file stands for the file of that name in it.
   EXPECT_EQ(gridkit_run(dir, {"diff", "a", "b/1998.04.rch"}).exit_status, 0);
+}
+
+// The documented regression check may never pass a run that blew up to infinity.
+TEST(GridkitDiff, AnInfiniteCellAlwaysDiffers) {
+  TempDir dir;
+  const double inf = std::numeric_limits<double>::infinity();
+  spit(dir / "one.bin", testing::binary_grid(month_grid(1.0)));
+  spit(dir / "plus.bin", testing::binary_grid(month_grid(inf)));
+  spit(dir / "minus.bin", testing::binary_grid(month_grid(-inf)));
+  for (const auto& [a, b] :
+       {std::pair{"one.bin", "plus.bin"}, std::pair{"plus.bin", "minus.bin"}}) {
+    const ProgramResult result = gridkit_run(dir, {"diff", "--rel-tol", "1e-12", a, b});
+    EXPECT_EQ(result.exit_status, 1) << a << " " << b;
+    EXPECT_TRUE(has(result.out, "differing cells: 1\n")) << result.out;
+  }
+  EXPECT_EQ(gridkit_run(dir, {"diff", "--rel-tol", "1e-12", "plus.bin", "plus.bin"}).exit_status,
+            0);
+}
+
+// Comparing nothing is no "identical"; a grid of the run's form is never passed over unsaid.
+TEST(GridkitDiff, DirectoriesWithoutGridsAreTrouble) {
+  TempDir dir;
+  for (const char* side : {"a", "b"}) {
+    spit(dir / side / "1998.04.asc", testing::free_grid(month_grid(1.5)));
+    spit(dir / side / "1998.csv", "year,month\n");
+    spit(dir / side / "1998.04.asc.png", "a picture of a grid");
+  }
+  ProgramResult nothing = gridkit_run(dir, {"diff", "a", "b"});
+  EXPECT_EQ(nothing.exit_status, 2);
+  EXPECT_TRUE(has(nothing.err, "gridkit: passed over a/1998.04.asc: a picture, export or listing"))
+      << nothing.err;
+  EXPECT_TRUE(has(nothing.err, "gridkit: passed over b/1998.csv: "));
+  EXPECT_FALSE(has(nothing.err, "1998.04.asc.png"));
+  EXPECT_TRUE(has(nothing.err, "gridkit: no grid files to compare in a or b\n"));
+
+  std::filesystem::create_directories(dir / "empty_a");
+  std::filesystem::create_directories(dir / "empty_b");
+  EXPECT_EQ(gridkit_run(dir, {"diff", "empty_a", "empty_b"}).exit_status, 2);
 }
 
 // A run's balance naming `files`, one month each, and its directory grids/.
