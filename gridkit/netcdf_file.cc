@@ -17,6 +17,15 @@ namespace {
 // levels cost several times the time for a few per cent of size.
 constexpr int kDeflateLevel = 1;
 
+bool close_failed = false;
+
+// Closes `ncid`, noting a failure for netcdf_close_failed().
+int close_file(int ncid) {
+  const int status = nc_close(ncid);
+  if (status != NC_NOERR) close_failed = true;
+  return status;
+}
+
 // Stops with the library's reason when a call on the file for `path` failed.
 void check(int status, const std::string& path) {
   if (status != NC_NOERR) throw Failure("cannot write " + path + ": " + nc_strerror(status));
@@ -155,6 +164,8 @@ void define_stack(int ncid, const std::string& target, const StackLayout& layout
 
 bool netcdf_built_in() { return true; }
 
+bool netcdf_close_failed() { return close_failed; }
+
 NetcdfStack::NetcdfStack(const std::string& path, const StackLayout& layout) : target_(path) {
   out_.emplace(path);
   // The library writes a file by name and moves about in it: a device or a pipe cannot take it.
@@ -163,13 +174,13 @@ NetcdfStack::NetcdfStack(const std::string& path, const StackLayout& layout) : t
     check(nc_create(out_->temp_path().c_str(), NC_CLOBBER | NC_NETCDF4, &ncid_), target_);
     define_stack(ncid_, target_, layout, recharge_, area_);
   } catch (...) {
-    if (ncid_ >= 0) nc_close(ncid_);  // the temporary file goes with out_
+    if (ncid_ >= 0) close_file(ncid_);  // the temporary file goes with out_
     throw;
   }
 }
 
 NetcdfStack::~NetcdfStack() {
-  if (ncid_ >= 0) nc_close(ncid_);
+  if (ncid_ >= 0) close_file(ncid_);
 }
 
 void NetcdfStack::put_step(int variable, int index, const std::vector<double>& values) {
@@ -187,7 +198,7 @@ void NetcdfStack::put_year(int index, const std::vector<double>& values) {
 }
 
 void NetcdfStack::commit() {
-  const int status = nc_close(ncid_);
+  const int status = close_file(ncid_);
   ncid_ = -1;
   check(status, target_);
   if (!out_->commit()) throw Failure("cannot write " + target_);
@@ -200,6 +211,8 @@ void NetcdfStack::commit() {
 namespace gridkit {
 
 bool netcdf_built_in() { return false; }
+
+bool netcdf_close_failed() { return false; }
 
 NetcdfStack::NetcdfStack(const std::string& path, const StackLayout&) : target_(path) {
   throw Failure(std::string(kNoNetcdf));

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <string>
 
+#include "gridkit/netcdf_file.h"
 #include "gridkit/testing_grids.h"
 #include "tests/support/run_program.h"
 
@@ -113,6 +114,33 @@ TEST(GridkitOutputKinds, AFileSizeLimitIsAFullDiskNotAKill) {
     ++files;
   }
   EXPECT_EQ(files, 1u);  // the grid alone: no temporary file left
+}
+
+// A disk that fills as the NetCDF library closes the file: the library's message, status 1, the
+// older file whole and no temporary file, and no crash in the library's exit-time clean-up.
+TEST(GridkitOutputKinds, NetcdfDiskFullAtTheCloseIsAFailureNotACrash) {
+  if (!netcdf_built_in()) GTEST_SKIP() << "built without the NetCDF library";
+  TempDir dir;
+  for (int month = 1; month <= 12; ++month) {
+    Grid grid;
+    for (std::size_t k = 0; k < grid.values.size(); ++k) {
+      grid.values[k] = static_cast<double>((k * 7919 + static_cast<std::size_t>(month)) % 1000);
+    }
+    const std::string name =
+        "1950." + std::string(month < 10 ? "0" : "") + std::to_string(month) + ".rch";
+    testsupport::spit(dir / "run" / name, testing::binary_grid(grid));
+  }
+  testsupport::spit(dir / "run.nc", "an older file");
+  testsupport::RunOptions full;
+  full.file_size_limit = 20000;
+  full.default_file_size_signal = true;
+  const ProgramResult result = gridkit_run(dir, {"netcdf", "run", "rch", "-o", "run.nc"}, full);
+  EXPECT_EQ(result.exit_status, 1);
+  EXPECT_EQ(result.err.rfind("gridkit: cannot write run.nc", 0), 0u) << result.err;
+  EXPECT_EQ(testsupport::slurp(dir / "run.nc"), "an older file");
+  for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+    EXPECT_NE(entry.path().filename().string().rfind(".tmp", 0), 0u) << entry.path();
+  }
 }
 
 TEST(GridkitOutputKinds, LostStandardOutputIsAFailure) {
