@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <future>
 #include <iostream>
+#include <new>
 #include <optional>
 #include <string_view>
 
@@ -316,6 +317,8 @@ int run_diff(const std::vector<std::string>& args, std::ostream& out, std::ostre
       return kExitSame;
     }
     return compare(options, out, err);
+  } catch (const std::bad_alloc&) {
+    err << "gridkit: out of memory\n";
   } catch (const std::exception& failure) {  // Failure, or no thread to read on, or no memory
     err << "gridkit: " << failure.what() << "\n";
   }

@@ -212,5 +212,28 @@ TEST(GridkitCheck, ListsStaleAndMissingGrids) {
   }
 }
 
+// A balance line that is no month of a run is trouble, named by its line, never read past.
+TEST(GridkitCheck, MalformedBalanceLinesAreTrouble) {
+  TempDir dir;
+  spit(dir / "grids/1998.04.rch", "grid");
+  const std::string header =
+      "year,month,return_flow,active_cells,inactive_cells,no_acreage,recharge_file\n";
+  const std::string good = "1998,4,1,1,0,0,grids/1998.04.rch\n";
+  const std::pair<std::string, std::string> cases[] = {
+      {good + "1998,xx,1,1,0,0,\n", "line 3 is not a month"},
+      {good + "-5,4,1,1,0,0,\n", "line 3 is not a month"},
+      {good + "1998,13,1,1,0,0,\n", "line 3 is not a month"},
+      {good + "1998,5,one,1,0,0,\n", "line 3 is not a month"},
+      {"\"1998,4,1,1,0,0,a\n1998,5,1,1,0,0,b\n", "line 2 opens a quote never closed"},
+      // A quoted name over two lines: the next record's line is still counted right.
+      {"1998,4,1,1,0,0,\"a\nb\"\n1998,xx,1,1,0,0,\n", "line 4 is not a month"}};
+  for (const auto& [body, message] : cases) {
+    spit(dir / "balance.csv", header + body);
+    const ProgramResult result = gridkit_run(dir, {"check", "grids", "--balance", "balance.csv"});
+    EXPECT_EQ(result.exit_status, 2) << body;
+    EXPECT_TRUE(has(result.err, "balance.csv: " + message)) << result.err;
+  }
+}
+
 }  // namespace
 }  // namespace gridkit

@@ -87,7 +87,9 @@ void define_stack(int ncid, const std::string& target, const StackLayout& layout
   def.text(time, "standard_name", "time");
   def.text(time, "long_name", "middle of the month");
   def.text(time, "units", kTimeUnits);
-  def.text(time, "calendar", "standard");
+  // The days are counted by the Gregorian rules back past 1582 as well, which "standard" (mixed
+  // Julian and Gregorian) would not match before the reform.
+  def.text(time, "calendar", "proleptic_gregorian");
   def.text(time, "axis", "T");
   def.text(time, "bounds", "time_bnds");
   const int time_bnds = def.var("time_bnds", NC_DOUBLE, {time_dim, nv_dim});
