@@ -1,9 +1,15 @@
 // gridkit diff and check run as built: their exit statuses, the pairing of directories, the
 // tolerance, and the listing of stale and missing grids.
+#include "gridkit/diff.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <limits>
+#include <new>
+#include <ostream>
+#include <sstream>
+#include <streambuf>
 #include <utility>
 
 #include "gridkit/testing_grids.h"
@@ -155,6 +161,26 @@ TEST(GridkitDiff, DirectoriesWithoutGridsAreTrouble) {
   std::filesystem::create_directories(dir / "empty_a");
   std::filesystem::create_directories(dir / "empty_b");
   EXPECT_EQ(gridkit_run(dir, {"diff", "empty_a", "empty_b"}).exit_status, 2);
+}
+
+// A stream that runs out of memory at its first write.
+class StarvedBuffer : public std::streambuf {
+ protected:
+  int_type overflow(int_type) override { throw std::bad_alloc(); }
+  std::streamsize xsputn(const char*, std::streamsize) override { throw std::bad_alloc(); }
+};
+
+// Out of memory, diff says so in its one documented line, as trouble.
+TEST(GridkitDiff, OutOfMemoryIsItsOwnLine) {
+  TempDir dir;
+  spit(dir / "a.bin", testing::binary_grid(month_grid(1.5)));
+  StarvedBuffer starved;
+  std::ostream out(&starved);
+  out.exceptions(std::ios::badbit);
+  std::ostringstream err;
+  const std::string a = (dir / "a.bin").string();
+  EXPECT_EQ(run_diff({a, a}, out, err), kExitTrouble);
+  EXPECT_EQ(err.str(), "gridkit: out of memory\n");
 }
 
 // A run's balance naming `files`, one month each, and its directory grids/.
