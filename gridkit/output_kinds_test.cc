@@ -23,6 +23,8 @@ namespace {
 using testsupport::ProgramResult;
 using testsupport::TempDir;
 
+#ifndef _WIN32
+
 ProgramResult gridkit_run(const TempDir& dir, const std::vector<std::string>& args,
                           const testsupport::RunOptions& options = {}) {
   return testsupport::run_program(PROGRAM_EXE, args, dir.path(), options);
@@ -35,8 +37,6 @@ void put_grid(const TempDir& dir, const std::string& name) {
   grid.values[testing::cell(2, 1)] = 8.0;
   testsupport::spit(dir / name, testing::binary_grid(grid));
 }
-
-#ifndef _WIN32
 
 // A device of the kind of /dev/null (character device 1,3), made in the scratch folder.
 bool make_null_device(const std::filesystem::path& path) {

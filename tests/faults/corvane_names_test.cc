@@ -69,8 +69,9 @@ TEST_F(CorvaneNames, TheBalanceMayNotReplaceAnInput) {
   expect_stop("FILE out rch are", "BALANCE ret.txt", message + "ret.txt");
   // Another spelling or a link of the same file is the same file.
   expect_stop("FILE out rch are", "BALANCE ./out/../ret.txt", message);
-  fs::create_symlink("ret.txt", work_ / "link.txt");
-  expect_stop("FILE out rch are", "BALANCE link.txt", message + "link.txt");
+  std::error_code no_links;  // links may need privileges on Windows
+  fs::create_symlink("ret.txt", work_ / "link.txt", no_links);
+  if (!no_links) expect_stop("FILE out rch are", "BALANCE link.txt", message + "link.txt");
 }
 
 }  // namespace
