@@ -72,6 +72,10 @@ std::string balance_csv(const std::vector<BalanceRow>& rows) {
     text += ',';
     text += std::to_string(row.month);
     for (double value : {row.total, row.active, row.inactive, row.no_acreage}) {
+      if (!std::isfinite(value)) {
+        utl::error("Water balance overflows in " + std::to_string(row.year) + " month " +
+                   std::to_string(row.month));
+      }
       text += ',';
       append_number(text, value);
     }

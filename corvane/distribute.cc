@@ -6,9 +6,12 @@
 #include "corvane/distribute.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "corvane/balance.h"
 #include "corvane/monthly.h"
+#include "utl/fatal.h"
+#include "utl/fields.h"
 #include "utl/storemonth.h"
 
 namespace corvane {
@@ -25,6 +28,12 @@ std::vector<AreaShares> prepare_shares(const Params& params) {
     const AreaCells& cells = params.acres[static_cast<std::size_t>(n)];
     AreaShares& out = shares[static_cast<std::size_t>(n)];
     const double total = total_acres(cells);
+    // A total past the largest double would give every cell a share of 0, and the area's
+    // return flows would vanish from the grids and the balance.
+    if (!std::isfinite(total)) {
+      utl::error("Total acreage overflows in AREA " +
+                 std::string(utl::trimmed(params.areaname[static_cast<std::size_t>(n)])));
+    }
     // With no acreage in total there is nothing to share in: 0 / 0 would spoil every cell.
     out.has_shares = total != 0.0;
     for (std::size_t k = 0; k < cells.cell.size(); ++k) {

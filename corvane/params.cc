@@ -2,6 +2,8 @@
 #include "corvane/params.h"
 
 #include <cmath>
+#include <filesystem>
+#include <system_error>
 
 #include "corvane/monthly.h"
 #include "utl/fatal.h"
@@ -18,12 +20,16 @@ class Cursor {
  public:
   explicit Cursor(std::string_view record) : record_(record) {}
 
-  // Next text field (256 characters, blank-padded); false when there is none.
+  // Next text field (256 characters, blank-padded); false when there is none. cut() then
+  // tells whether the field held more characters than that.
   bool text(std::string& value) {
     int ierr = 0;
+    const int before = pos_;
     value = utl::charin(record_, pos_, pos_, ierr);
+    cut_ = ierr == 0 && field_length(before) > value.size();
     return ierr == 0;
   }
+  bool cut() const { return cut_; }
   // Next text field cut to `len` characters and folded to upper case.
   bool word(std::string& value, std::size_t len) {
     if (!text(value)) return false;
@@ -43,8 +49,19 @@ class Cursor {
   }
 
  private:
+  // Characters of the field just read, which began at or after `before` (quotes not counted).
+  std::size_t field_length(int before) const {
+    std::size_t start = static_cast<std::size_t>(before < 1 ? 1 : before) - 1;
+    while (start < record_.size() && record_[start] == ' ') ++start;
+    const std::size_t end = static_cast<std::size_t>(pos_) - 1;
+    const std::size_t length = end > start ? end - start : 0;
+    const bool quoted = start < record_.size() && record_[start] == '"';
+    return quoted && length >= 2 ? length - 2 : length;
+  }
+
   std::string_view record_;
   int pos_ = 1;
+  bool cut_ = false;
 };
 
 // A message joined with the record it is about.
@@ -54,14 +71,23 @@ std::string with_record(std::string_view message, std::string_view record) {
   return text;
 }
 
+// Stops the run when the name just read from `fields` was longer than its field, which would
+// otherwise send the file to a name the user never gave.
+void check_not_cut(const Cursor& fields, std::string_view record) {
+  if (fields.cut()) utl::error(with_record("File name too long ", record));
+}
+
 bool is_word(std::string_view word, std::string_view keyword) {
   return utl::trimmed(word) == keyword;
 }
 
-void do_file(Cursor& fields, Params& params) {
+void do_file(Cursor& fields, std::string_view record, Params& params) {
   if (!fields.text(params.dir)) utl::error("Invalid FILE directory");
+  check_not_cut(fields, record);
   if (!fields.text(params.rech_ext)) utl::error("Invalid FILE recharge extension");
+  check_not_cut(fields, record);
   if (!fields.text(params.area_ext)) utl::error("Invalid FILE area/rate extension");
+  check_not_cut(fields, record);
   std::string option;
   if (!fields.word(option, kWordLength)) return;
   if (!is_word(option, "BIN")) utl::error("Unknown FILE option " + option);
@@ -82,6 +108,8 @@ void do_transient(Cursor& fields, Params& params) {
 void do_ibound(Cursor& fields, std::string_view record, Params& params) {
   std::string file;
   if (!fields.text(file)) utl::error(with_record("Invalid IBOUND file name ", record));
+  check_not_cut(fields, record);
+  params.inputs.emplace_back(utl::trimmed(file));
   std::vector<std::string> unused_names(1);
   int unused_nzone = 0;
   utl::readflags(utl::trimmed(file), params.ibound, kNrow, kNcol, unused_names, unused_nzone, 0);
@@ -101,8 +129,10 @@ void do_area(Cursor& fields, std::string_view record, Params& params, std::ostre
   if (!fields.word(name, kNameLength)) utl::error(with_record("Invalid AREA name ", record));
   std::string file;
   if (!fields.text(file)) utl::error(with_record("Invalid AREA file ", record));
+  check_not_cut(fields, record);
   AreaCells cells;
   if (!is_word(file, "*")) {
+    params.inputs.emplace_back(utl::trimmed(file));
     // A new grid starts at 0, so null values and a slash leave cells without acreage.
     std::vector<double>& grid = params.area_grid;
     utl::readreal(utl::trimmed(file), grid, kNrow, kNcol, 1);
@@ -136,6 +166,8 @@ void do_return(Cursor& fields, std::string_view record, Params& params) {
   params.returns = true;
   std::string file;
   if (!fields.text(file)) utl::error(with_record("Invalid RETURNs file ", record));
+  check_not_cut(fields, record);
+  params.inputs.emplace_back(utl::trimmed(file));
   params.retaf.assign(static_cast<std::size_t>(params.narea) * kMonthsPerArea, 0.0);
   readmonths(utl::trimmed(file), params.retaf, params.areaname, params.narea, kFirstTableYear,
              kLastTableYear);
@@ -148,6 +180,7 @@ void do_balance(Cursor& fields, std::string_view record, Params& params) {
   if (!fields.text(file) || utl::length0(file) == 0) {
     utl::error(with_record("Invalid BALANCE file name ", record));
   }
+  check_not_cut(fields, record);
   params.balance = true;
   params.balance_file = utl::trimmed(file);
 }
@@ -182,7 +215,7 @@ void do_command(std::string_view record, Params& params, std::ostream& warnings)
   std::string word;
   if (!fields.word(word, kWordLength)) utl::error(with_record("Invalid command ", record));
   if (is_word(word, "FILE")) {
-    do_file(fields, params);
+    do_file(fields, record, params);
   } else if (is_word(word, "TRANSIENT")) {
     do_transient(fields, params);
   } else if (is_word(word, "IBOUND")) {
@@ -206,6 +239,17 @@ void final_checks(const Params& params) {
   if (!params.transient) utl::error("No TRANSIENT specified");
 }
 
+void check_balance_not_input(const Params& params) {
+  if (!params.balance) return;
+  for (const std::string& input : params.inputs) {
+    // By identity, so that another spelling or a link of the same file counts too.
+    std::error_code unknown;
+    if (std::filesystem::equivalent(params.balance_file, input, unknown)) {
+      utl::error("BALANCE file is an input of the run " + params.balance_file);
+    }
+  }
+}
+
 Params read_params(const std::string& file, std::ostream& warnings) {
   utl::TextFile text;
   const utl::ReadStatus read = text.open(file);
@@ -213,12 +257,14 @@ Params read_params(const std::string& file, std::ostream& warnings) {
   // A parameter file has no message of its own for an unreadable record: the grids' one.
   if (read == utl::ReadStatus::kTooLong) utl::error2("Error reading file", file);
   Params params;
+  params.inputs.push_back(file);
   std::string record;
   while (text.next_record(record, kParamRecord)) {
     if (utl::linefix(record) != 0) continue;
     do_command(record, params, warnings);
   }
   final_checks(params);
+  check_balance_not_input(params);
   return params;
 }
 

@@ -59,6 +59,7 @@ struct Params {
   std::vector<double> retaf;          // monthly return flows, see retaf_index (1940..2020)
   bool balance = false;               // a "BALANCE" command has been read
   std::string balance_file;           // where the water balance goes (the last "BALANCE")
+  std::vector<std::string> inputs;    // every file the run reads, the parameter file first
   // Where an acreage grid file is read; all 0 between commands, so each area starts at 0.
   std::vector<double> area_grid = std::vector<double>(kNcell, 0.0);
 };
@@ -73,6 +74,10 @@ void do_command(std::string_view record, Params& params, std::ostream& warnings)
 
 // The checks made once the whole parameter file has been read.
 void final_checks(const Params& params);
+
+// Stops the run when the water balance would replace a file the run reads (by identity, not
+// by spelling), before anything is written.
+void check_balance_not_input(const Params& params);
 
 // Cell index (0-based, column fastest) of the point (x, y), or -1 when it lies outside the grid.
 // Points on a cell boundary belong to the cell east or north of it; points on the east or north

@@ -22,7 +22,12 @@ std::string format_asc(const Grid& grid, const Ibound* ibound) {
     return false;
   };
   double nodata = -9999.0;
-  while (any_missing && clashes(nodata)) nodata = nodata * 10.0 - 9.0;
+  while (any_missing && clashes(nodata) && std::isfinite(nodata * 10.0 - 9.0)) {
+    nodata = nodata * 10.0 - 9.0;
+  }
+  // A grid holding every one of them (some 300 cells) still leaves a finite value free: one of
+  // -10000, -10001, ..., among which fewer than the grid's cells can clash.
+  for (double next = -10000.0; any_missing && clashes(nodata); next -= 1.0) nodata = next;
 
   std::string out;
   out.reserve(kCells * 4);

@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
 #include <sstream>
+#include <string>
 #include <vector>
 
 #include "gridkit/testing_grids.h"
@@ -70,6 +72,23 @@ TEST(Asc, NoDataValueNeverEqualsACellsValue) {
   EXPECT_EQ(lines[5], "NODATA_value -999999");
   EXPECT_EQ(words_of(lines[6])[0], "-999999");
   EXPECT_EQ(words_of(lines[7])[0], "-9999");
+}
+
+// A grid that holds every value of the no-data sequence still gets a finite one of its own.
+TEST(Asc, NoDataStaysFiniteWhenTheWholeSequenceIsTaken) {
+  Grid grid;
+  std::size_t k = 0;
+  for (double value = -9999.0; std::isfinite(value); value = value * 10.0 - 9.0) {
+    grid.values[k++] = value;
+  }
+  grid.values[k++] = -10000.0;  // the first of the fallbacks, taken too
+  grid.values[k] = std::numeric_limits<double>::quiet_NaN();
+  const std::vector<std::string> lines = lines_of(format_asc(grid, nullptr));
+  ASSERT_EQ(lines[5].rfind("NODATA_value ", 0), 0u);
+  const double nodata = std::stod(lines[5].substr(13));
+  EXPECT_TRUE(std::isfinite(nodata)) << lines[5];
+  for (std::size_t i = 0; i < k; ++i) EXPECT_NE(grid.values[i], nodata) << i;
+  EXPECT_EQ(nodata, -10001.0);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -39,14 +40,22 @@ using utl::kBalanceColumns;
 using utl::kBalanceHeader;
 
 // The records of a CSV text, each a list of fields; quoted fields may hold commas, quotes
-// (doubled) and line ends. A carriage return before a line feed is dropped.
-std::vector<std::vector<std::string>> csv_records(std::string_view text) {
+// (doubled) and line ends. A carriage return before a line feed is dropped. The line each
+// record begins on goes to `first_lines`; a quote never closed leaves `unclosed_line` at the
+// line where it opened (else 0).
+std::vector<std::vector<std::string>> csv_records(std::string_view text,
+                                                  std::vector<std::size_t>& first_lines,
+                                                  std::size_t& unclosed_line) {
   std::vector<std::vector<std::string>> records;
+  std::size_t line = 1;
+  std::size_t quote_line = 0;
+  first_lines.assign(1, 1);
   std::vector<std::string> record;
   std::string field;
   bool quoted = false;
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char c = text[i];
+    if (c == '\n') ++line;
     if (quoted) {
       if (c != '"') {
         field += c;
@@ -57,21 +66,54 @@ std::vector<std::vector<std::string>> csv_records(std::string_view text) {
       }
     } else if (c == '"') {
       quoted = true;
+      quote_line = line;
     } else if (c == ',') {
       record.push_back(std::move(field)), field.clear();
     } else if (c == '\n') {
       if (!field.empty() && field.back() == '\r') field.pop_back();
       record.push_back(std::move(field)), field.clear();
       records.push_back(std::move(record)), record.clear();
+      first_lines.push_back(line);
     } else {
       field += c;
     }
   }
+  unclosed_line = quoted ? quote_line : 0;
   if (!field.empty() || !record.empty()) {
     record.push_back(std::move(field));
     records.push_back(std::move(record));
   }
+  first_lines.resize(records.size());
   return records;
+}
+
+// Whether `text` is a whole integer from `low` to `high`, put in `value`.
+bool integer_in(const std::string& text, int low, int high, int& value) {
+  const auto parsed = std::from_chars(text.data(), text.data() + text.size(), value);
+  return parsed.ec == std::errc{} && parsed.ptr == text.data() + text.size() && value >= low &&
+         value <= high;
+}
+
+// Whether `text` is a whole finite number.
+bool is_number(const std::string& text) {
+  double value = 0.0;
+  const auto parsed = std::from_chars(text.data(), text.data() + text.size(), value);
+  return parsed.ec == std::errc{} && parsed.ptr == text.data() + text.size() &&
+         std::isfinite(value);
+}
+
+// Whether `record` is one month of a balance: a year, a month of 1 to 12, four numbers and
+// the recharge file; its year goes to `year`.
+bool is_balance_month(const std::vector<std::string>& record, int& year) {
+  int month = 0;
+  if (record.size() != kBalanceColumns || !integer_in(record[0], 1, 9999, year) ||
+      !integer_in(record[1], 1, 12, month)) {
+    return false;
+  }
+  for (std::size_t k = 2; k + 1 < record.size(); ++k) {
+    if (!is_number(record[k])) return false;
+  }
+  return true;
 }
 
 // What a water balance tells of the run's grid files.
@@ -85,7 +127,12 @@ struct BalanceFiles {
 BalanceFiles read_balance(const std::string& path) {
   std::string text;
   read_input_file(path, text);
-  const auto records = csv_records(text);
+  std::vector<std::size_t> lines;
+  std::size_t unclosed_line = 0;
+  const auto records = csv_records(text, lines, unclosed_line);
+  if (unclosed_line != 0) {
+    throw Failure(path + ": line " + std::to_string(unclosed_line) + " opens a quote never closed");
+  }
   std::string header;
   if (!records.empty()) {
     for (const std::string& field : records.front()) header += (header.empty() ? "" : ",") + field;
@@ -96,12 +143,8 @@ BalanceFiles read_balance(const std::string& path) {
     const std::vector<std::string>& record = records[n];
     if (record.size() == 1 && record.front().empty()) continue;  // a blank line
     int year = 0;
-    const std::string& year_text = record.front();
-    const auto parsed =
-        std::from_chars(year_text.data(), year_text.data() + year_text.size(), year);
-    if (record.size() != kBalanceColumns || parsed.ec != std::errc{} ||
-        parsed.ptr != year_text.data() + year_text.size()) {
-      throw Failure(path + ": line " + std::to_string(n + 1) + " is not a month of the balance");
+    if (!is_balance_month(record, year)) {
+      throw Failure(path + ": line " + std::to_string(lines[n]) + " is not a month of the balance");
     }
     const std::string& file = record.back();
     if (file.empty()) continue;

@@ -16,6 +16,9 @@ int row_of(std::size_t cell) { return static_cast<int>(cell / std::size_t{kNcol}
 bool within_tolerance(double a, double b, const Tolerance& tolerance) {
   if (std::isnan(a) || std::isnan(b)) return std::isnan(a) && std::isnan(b);
   if (a == b) return true;
+  // An infinite value is within no tolerance of another value: a relative tolerance scaled by
+  // infinity would allow any difference, and a run that blew up would pass as equal.
+  if (!std::isfinite(a) || !std::isfinite(b)) return false;
   const double allowed =
       tolerance.absolute + tolerance.relative * std::max(std::fabs(a), std::fabs(b));
   return std::fabs(b - a) <= allowed;

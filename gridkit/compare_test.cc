@@ -29,6 +29,19 @@ TEST(Compare, ToleranceIsAbsolutePlusRelativeToTheLargerValue) {
   EXPECT_FALSE(within_tolerance(2.5, 3.0, {0.0, 0.1}));
 }
 
+// A grid that blew up to infinity must never pass a check, however loose its tolerance.
+TEST(Compare, InfinityIsWithinNoToleranceButItsOwn) {
+  const double inf = std::numeric_limits<double>::infinity();
+  EXPECT_TRUE(within_tolerance(inf, inf, {1.0, 1e-12}));
+  EXPECT_TRUE(within_tolerance(-inf, -inf, {}));
+  for (const Tolerance tolerance : {Tolerance{0.0, 1e-12}, Tolerance{1e300, 1.0}}) {
+    EXPECT_FALSE(within_tolerance(1.0, inf, tolerance));
+    EXPECT_FALSE(within_tolerance(inf, -inf, tolerance));
+    EXPECT_FALSE(within_tolerance(-inf, 0.0, tolerance));
+    EXPECT_FALSE(within_tolerance(inf, kNan, tolerance));
+  }
+}
+
 TEST(Compare, FiguresOfAPair) {
   Grid a, b;
   a.values[cell(1, 1)] = 1.0;

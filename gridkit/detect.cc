@@ -45,12 +45,13 @@ std::vector<std::string_view> split_lines(std::string_view text) {
 }
 
 // Whether `line` is a row of six-character fields with one decimal, or asterisks where a value
-// did not fit.
+// did not fit, or a value too wide for one decimal in six characters with its point ("18060.",
+// "1.81E4").
 bool is_fixed_line(std::string_view line) {
   if (line.size() != kFixedLine) return false;
   for (std::size_t at = 0; at < line.size(); at += kFixedWidth) {
     const std::string_view field = line.substr(at, kFixedWidth);
-    if (field != "******" && field[kFixedWidth - 2] != '.') return false;
+    if (field != "******" && field.find('.') == std::string_view::npos) return false;
   }
   return true;
 }
@@ -133,6 +134,19 @@ std::optional<std::int64_t> count_values(const std::vector<std::string_view>& li
   return total;
 }
 
+// Whether the lines from `first` on hold the grid's rows as the programs write them, each row
+// starting on a new line: the count of values reaches every multiple of a row at a line's end.
+bool rows_aligned(const std::vector<std::string_view>& lines, std::size_t first) {
+  std::int64_t count = 0;
+  std::int64_t row_end = kNcol;
+  for (std::size_t i = first; i < lines.size() && row_end <= std::int64_t{kCells}; ++i) {
+    count += count_values(lines[i]).value_or(0);
+    if (count > row_end) return false;
+    if (count == row_end) row_end += kNcol;
+  }
+  return row_end > std::int64_t{kCells};
+}
+
 }  // namespace
 
 std::string_view format_name(GridFormat format) {
@@ -169,14 +183,37 @@ GridFormat detect_format(std::string_view contents) {
 
   // Free-format numbers: a first line that is not all values is a header. One that is all
   // values is a header only when the values after it, and not with it, fill the grid.
+  // A slash ends a row early and leaves the count open: such grids are told as before. Too few
+  // values are left to the reader, which stops at the first row they do not fill; too many it
+  // would pass over, so they are refused here.
+  const bool counts_hold = contents.find('/') == std::string_view::npos;
+  const std::int64_t cells = kCells;
   const auto on_first = count_values(lines.front());
-  if (!on_first) return GridFormat::kFree;
   const auto after_first = count_values(lines, 1);
-  if (after_first && *after_first == std::int64_t{kCells} &&
-      *on_first + *after_first != std::int64_t{kCells}) {
+  if (!on_first) {
+    if (counts_hold && after_first && *after_first > cells) {
+      throw Failure("a free-format grid after a header line, of " + std::to_string(*after_first) +
+                    " values, not the 53790 of 326 by 165");
+    }
     return GridFormat::kFree;
   }
-  return GridFormat::kText;
+  if (!after_first || !counts_hold || *on_first + *after_first <= cells) return GridFormat::kText;
+  // Neither form holds the grid exactly: read as either, every cell would be shifted.
+  if (*after_first == cells) {
+    // A header line of numbers ("326 165") before rows that start on their own lines.
+    const bool as_free = rows_aligned(lines, 1);
+    const bool as_text = rows_aligned(lines, 0);
+    if (as_free && !as_text) return GridFormat::kFree;
+    if (as_text && !as_free) {
+      throw Failure("a text grid of " + std::to_string(*on_first + *after_first) +
+                    " values, not the 53790 of 326 by 165");
+    }
+    throw Failure("ambiguous: a text grid of " + std::to_string(*on_first + *after_first) +
+                  " values, or a free-format grid of 53790 after a header line of " +
+                  std::to_string(*on_first) + " values; name the form with --format");
+  }
+  throw Failure("a text grid of " + std::to_string(*on_first + *after_first) +
+                " values, not the 53790 of 326 by 165");
 }
 
 }  // namespace gridkit

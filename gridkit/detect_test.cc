@@ -60,6 +60,24 @@ TEST(DetectFormat, RejectsEmptyFilesAndForeignBinaryData) {
   EXPECT_EQ(failure_of(other), "binary data that is not one record of 326 by 165 reals");
 }
 
+// A grid whose count of values is wrong, or whose form could be either, is refused: read as
+// the other form, every cell would be shifted.
+TEST(DetectFormat, RefusesAGridOfTheWrongCountOrAnAmbiguousForm) {
+  Grid grid;
+  for (std::size_t k = 0; k < grid.values.size(); ++k) grid.values[k] = static_cast<double>(k % 7);
+  const std::string text = testing::free_grid(grid);
+  const std::string first_line = text.substr(0, text.find('\n') + 1);
+  // The first line again at the end: as many values after the first line as the grid has.
+  EXPECT_EQ(failure_of(text + first_line).rfind("ambiguous: a text grid of ", 0), 0u)
+      << failure_of(text + first_line);
+  EXPECT_EQ(failure_of(text + " 1. 2.\n"),
+            "a text grid of 53792 values, not the 53790 of 326 by 165");
+  EXPECT_EQ(failure_of(testing::free_grid(grid, "header\n") + " 1.\n"),
+            "a free-format grid after a header line, of 53791 values, not the 53790 of 326 by 165");
+  // Too few values are left to the reader, whose message names the file.
+  EXPECT_EQ(detect_format(text.substr(0, text.size() / 2)), GridFormat::kText);
+}
+
 TEST(FormatNames, RoundTrip) {
   for (GridFormat format : {GridFormat::kText, GridFormat::kBinary, GridFormat::kFixed,
                             GridFormat::kFree, GridFormat::kFlags}) {

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <future>
 #include <iostream>
+#include <new>
 #include <optional>
 #include <string_view>
 
@@ -90,17 +91,35 @@ DiffOptions parse_diff_options(const std::vector<std::string>& args) {
   return options;
 }
 
-// The names of the files of directory `dir` that may be grids, in byte order.
-std::vector<std::string> grid_files_in(const std::string& dir) {
-  std::vector<std::string> names = regular_files_in(dir);
-  std::erase_if(names, [](const std::string& name) { return is_beside_file(name); });
-  return names;
-}
-
 // The name of file `name` of directory `dir`, with '/' between them on every system, as the
 // programs name their files (on Windows the folders the user gave appear with '/' too).
 std::string join(const std::string& dir, const std::string& name) {
   return (fs::path(dir) / name).generic_string();
+}
+
+// Whether `name`, passed over as a picture, export or listing by its extension, has the form
+// of a grid corvane writes (YEAR.MONTH.EXT or YEAR.EXT), whose extension the run chose: the
+// user is told, rather than a grid of the run missing from the comparison without a word.
+bool looks_like_a_run_grid(const std::string& name) {
+  if (name.empty() || name.front() == '.') return false;
+  const std::optional<PeriodName> period = parse_period_name(name);
+  // A picture or export named after its grid (1998.04.rch.png) has two extensions.
+  return period && period->ext.find('.') == std::string::npos;
+}
+
+// The names of the files of directory `dir` that may be grids, in byte order; the files of a
+// grid's name passed over for their extension are named on `err`.
+std::vector<std::string> grid_files_in(const std::string& dir, std::ostream& err) {
+  std::vector<std::string> names = regular_files_in(dir);
+  std::erase_if(names, [&](const std::string& name) {
+    if (!is_beside_file(name)) return false;
+    if (looks_like_a_run_grid(name)) {
+      err << "gridkit: passed over " << join(dir, name)
+          << ": a picture, export or listing by its extension\n";
+    }
+    return true;
+  });
+  return names;
 }
 
 // Where a comparison stands after its pairs: what was found, and what was written out.
@@ -203,8 +222,12 @@ class Comparison {
 
   // Compares the files of two directories paired by name, in name order.
   void directories(const std::string& dir_a, const std::string& dir_b) {
-    const std::vector<std::string> names_a = grid_files_in(dir_a);
-    const std::vector<std::string> names_b = grid_files_in(dir_b);
+    const std::vector<std::string> names_a = grid_files_in(dir_a, err_);
+    const std::vector<std::string> names_b = grid_files_in(dir_b, err_);
+    // Two directories without a grid between them compare nothing, which is no "identical".
+    if (names_a.empty() && names_b.empty()) {
+      trouble("no grid files to compare in " + dir_a + " or " + dir_b + "\n");
+    }
     std::size_t i = 0, j = 0;
     bool first = true;
     while (i < names_a.size() || j < names_b.size()) {
@@ -294,6 +317,8 @@ int run_diff(const std::vector<std::string>& args, std::ostream& out, std::ostre
       return kExitSame;
     }
     return compare(options, out, err);
+  } catch (const std::bad_alloc&) {
+    err << "gridkit: out of memory\n";
   } catch (const std::exception& failure) {  // Failure, or no thread to read on, or no memory
     err << "gridkit: " << failure.what() << "\n";
   }

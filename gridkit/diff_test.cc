@@ -1,6 +1,16 @@
 // gridkit diff and check run as built: their exit statuses, the pairing of directories, the
 // tolerance, and the listing of stale and missing grids.
+#include "gridkit/diff.h"
+
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <limits>
+#include <new>
+#include <ostream>
+#include <sstream>
+#include <streambuf>
+#include <utility>
 
 #include "gridkit/testing_grids.h"
 #include "tests/support/run_program.h"
@@ -115,6 +125,64 @@ TEST(GridkitDiff, DirectoriesArePairedByName) {
   EXPECT_EQ(gridkit_run(dir, {"diff", "a", "b/1998.04.rch"}).exit_status, 0);
 }
 
+// The documented regression check may never pass a run that blew up to infinity.
+TEST(GridkitDiff, AnInfiniteCellAlwaysDiffers) {
+  TempDir dir;
+  const double inf = std::numeric_limits<double>::infinity();
+  spit(dir / "one.bin", testing::binary_grid(month_grid(1.0)));
+  spit(dir / "plus.bin", testing::binary_grid(month_grid(inf)));
+  spit(dir / "minus.bin", testing::binary_grid(month_grid(-inf)));
+  for (const auto& [a, b] :
+       {std::pair{"one.bin", "plus.bin"}, std::pair{"plus.bin", "minus.bin"}}) {
+    const ProgramResult result = gridkit_run(dir, {"diff", "--rel-tol", "1e-12", a, b});
+    EXPECT_EQ(result.exit_status, 1) << a << " " << b;
+    EXPECT_TRUE(has(result.out, "differing cells: 1\n")) << result.out;
+  }
+  EXPECT_EQ(gridkit_run(dir, {"diff", "--rel-tol", "1e-12", "plus.bin", "plus.bin"}).exit_status,
+            0);
+}
+
+// Comparing nothing is no "identical"; a grid of the run's form is never passed over unsaid.
+TEST(GridkitDiff, DirectoriesWithoutGridsAreTrouble) {
+  TempDir dir;
+  for (const char* side : {"a", "b"}) {
+    spit(dir / side / "1998.04.asc", testing::free_grid(month_grid(1.5)));
+    spit(dir / side / "1998.csv", "year,month\n");
+    spit(dir / side / "1998.04.asc.png", "a picture of a grid");
+  }
+  ProgramResult nothing = gridkit_run(dir, {"diff", "a", "b"});
+  EXPECT_EQ(nothing.exit_status, 2);
+  EXPECT_TRUE(has(nothing.err, "gridkit: passed over a/1998.04.asc: a picture, export or listing"))
+      << nothing.err;
+  EXPECT_TRUE(has(nothing.err, "gridkit: passed over b/1998.csv: "));
+  EXPECT_FALSE(has(nothing.err, "1998.04.asc.png"));
+  EXPECT_TRUE(has(nothing.err, "gridkit: no grid files to compare in a or b\n"));
+
+  std::filesystem::create_directories(dir / "empty_a");
+  std::filesystem::create_directories(dir / "empty_b");
+  EXPECT_EQ(gridkit_run(dir, {"diff", "empty_a", "empty_b"}).exit_status, 2);
+}
+
+// A stream that runs out of memory at its first write.
+class StarvedBuffer : public std::streambuf {
+ protected:
+  int_type overflow(int_type) override { throw std::bad_alloc(); }
+  std::streamsize xsputn(const char*, std::streamsize) override { throw std::bad_alloc(); }
+};
+
+// Out of memory, diff says so in its one documented line, as trouble.
+TEST(GridkitDiff, OutOfMemoryIsItsOwnLine) {
+  TempDir dir;
+  spit(dir / "a.bin", testing::binary_grid(month_grid(1.5)));
+  StarvedBuffer starved;
+  std::ostream out(&starved);
+  out.exceptions(std::ios::badbit);
+  std::ostringstream err;
+  const std::string a = (dir / "a.bin").string();
+  EXPECT_EQ(run_diff({a, a}, out, err), kExitTrouble);
+  EXPECT_EQ(err.str(), "gridkit: out of memory\n");
+}
+
 // A run's balance naming `files`, one month each, and its directory grids/.
 void write_run(const TempDir& dir, const std::vector<std::string>& files) {
   std::string balance =
@@ -167,6 +235,29 @@ TEST(GridkitCheck, ListsStaleAndMissingGrids) {
     ProgramResult trouble = gridkit_run(dir, args);
     EXPECT_EQ(trouble.exit_status, 2) << args[1] << args.back();
     EXPECT_EQ(trouble.out, "");
+  }
+}
+
+// A balance line that is no month of a run is trouble, named by its line, never read past.
+TEST(GridkitCheck, MalformedBalanceLinesAreTrouble) {
+  TempDir dir;
+  spit(dir / "grids/1998.04.rch", "grid");
+  const std::string header =
+      "year,month,return_flow,active_cells,inactive_cells,no_acreage,recharge_file\n";
+  const std::string good = "1998,4,1,1,0,0,grids/1998.04.rch\n";
+  const std::pair<std::string, std::string> cases[] = {
+      {good + "1998,xx,1,1,0,0,\n", "line 3 is not a month"},
+      {good + "-5,4,1,1,0,0,\n", "line 3 is not a month"},
+      {good + "1998,13,1,1,0,0,\n", "line 3 is not a month"},
+      {good + "1998,5,one,1,0,0,\n", "line 3 is not a month"},
+      {"\"1998,4,1,1,0,0,a\n1998,5,1,1,0,0,b\n", "line 2 opens a quote never closed"},
+      // A quoted name over two lines: the next record's line is still counted right.
+      {"1998,4,1,1,0,0,\"a\nb\"\n1998,xx,1,1,0,0,\n", "line 4 is not a month"}};
+  for (const auto& [body, message] : cases) {
+    spit(dir / "balance.csv", header + body);
+    const ProgramResult result = gridkit_run(dir, {"check", "grids", "--balance", "balance.csv"});
+    EXPECT_EQ(result.exit_status, 2) << body;
+    EXPECT_TRUE(has(result.err, "balance.csv: " + message)) << result.err;
   }
 }
 

@@ -30,6 +30,12 @@ void parse_binary(const std::string& path, std::string_view contents, Grid& grid
                   " bytes, not the " + std::to_string(kCells * sizeof(double)) +
                   " of 326 by 165 reals");
   }
+  // Exactly one record: trailing bytes or a second record are no part of a grid, and a file
+  // of two grids would otherwise pass as its first.
+  if (const std::size_t after = reader.remaining(); after > 0) {
+    throw Failure(path + ": " + std::to_string(after) +
+                  " bytes after the binary record; a grid file holds exactly one");
+  }
   for (std::size_t i = 0; i < kCells; ++i) {
     grid.values[i] = utl::get_f64le(record.data() + sizeof(double) * i);
   }

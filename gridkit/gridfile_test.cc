@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "gridkit/detect.h"
 #include "gridkit/testing_grids.h"
 #include "tests/support/run_program.h"
 #include "utl/fatal.h"
@@ -43,6 +44,24 @@ TEST(ParseGrid, BinaryRecordGivesTheValuesExactly) {
   utl::append_record(small, std::string(8, '\0'));
   EXPECT_EQ(failure_of(small, GridFormat::kBinary),
             "g.dat: the binary record holds 8 bytes, not the 430320 of 326 by 165 reals");
+  // Exactly one record: no trailing bytes, no second grid.
+  EXPECT_EQ(failure_of(file + "x", GridFormat::kBinary),
+            "g.dat: 1 bytes after the binary record; a grid file holds exactly one");
+  EXPECT_EQ(failure_of(file + file, GridFormat::kBinary),
+            "g.dat: 430328 bytes after the binary record; a grid file holds exactly one");
+}
+
+// membrelv2's forms of a value too wide for one decimal read back as written, in row 1 too.
+TEST(ParseGrid, FixedFieldsTooWideForOneDecimal) {
+  std::string line = "18060." + std::string("1.81E4") + "-1.2E4";
+  for (int column = 4; column <= kNcol; ++column) line += "   0.0";
+  std::string file = line + "\n";
+  for (int row = 2; row <= kNrow; ++row) file += line + "\n";
+  EXPECT_EQ(detect_format(file), GridFormat::kFixed);
+  const Grid read = parse_grid("g", file, GridFormat::kFixed);
+  EXPECT_EQ(read.values[cell(1, 1)], 18060.0);
+  EXPECT_EQ(read.values[cell(2, 1)], 18100.0);
+  EXPECT_EQ(read.values[cell(3, 165)], -12000.0);
 }
 
 TEST(ParseGrid, FixedFieldsOfOneDecimal) {

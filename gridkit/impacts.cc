@@ -1,8 +1,10 @@
 // The impacts command: tallisk's inputs and accounting, written as CSV.
 #include "gridkit/impacts.h"
 
+#include <cmath>
 #include <optional>
 #include <ostream>
+#include <string>
 #include <string_view>
 
 #include "gridkit/grid.h"
@@ -21,7 +23,13 @@ constexpr std::string_view kHeader =
 
 using Runs = std::array<tallisk::Volumes, tallisk::kRuns>;
 
-void add_number(std::string& csv, double value) {
+// Adds `value`, a figure of `location`; stops when it overflowed, which no reader of the CSV
+// could take as a number.
+void add_number(std::string& csv, double value, std::string_view location) {
+  if (!std::isfinite(value)) {
+    throw Failure("the impacts of " + std::string(location) + " overflow: a volume or a sum is " +
+                  (std::isnan(value) ? "no number" : "infinite"));
+  }
   char digits[utl::kMaxShortest];
   csv += ',';
   csv.append(digits, utl::shortest_chars(digits, value));
@@ -34,10 +42,10 @@ void add_row(std::string& csv, std::string_view location, std::string_view mains
   csv += utl::csv_field(location);
   csv += ',';
   csv += mainstem;
-  for (const double x : impacts) add_number(csv, x);
+  for (const double x : impacts) add_number(csv, x, location);
   for (int r = 0; r < tallisk::kRuns; ++r) {
     if (runs) {
-      add_number(csv, (*runs)[r][static_cast<std::size_t>(j)]);
+      add_number(csv, (*runs)[r][static_cast<std::size_t>(j)], location);
     } else {
       csv += ',';
     }

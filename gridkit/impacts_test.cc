@@ -85,5 +85,23 @@ TEST(Impacts, EveryNumberInShortestDigitsAndTalliskStops) {
   }
 }
 
+// Finite volumes whose impacts overflow: a CSV of "inf" and "-nan" is no table any reader takes.
+TEST(Impacts, AnOverflowStopsNamingTheLocation) {
+  testsupport::TempDir dir;
+  spit(dir / "data0/tallisk.12s", "*Main +A +B\n");
+  const double volumes[5][2] = {
+      {-1.7e308, 1.0}, {1.7e308, 1.0}, {1.0, 1.0}, {1.0, 1.0}, {1.0, 1.0}};
+  const char* suffixes[5] = {".sfi", "a.sfi", "b.sfi", "c.sfi", "d.sfi"};
+  for (int r = 0; r < 5; ++r) {
+    spit(dir / "work" / (std::string("1995") + suffixes[r]),
+         tallisk::testdata::volume_file({"A", "B"}, {volumes[r][0], volumes[r][1]}));
+  }
+  spit(dir / "work/old.csv", "older\n");
+  const auto result = run_program(PROGRAM_EXE, {"impacts", "1995", "-o", "old.csv"}, dir / "work");
+  EXPECT_EQ(result.exit_status, 1);
+  EXPECT_EQ(result.err, "gridkit: the impacts of Main overflow: a volume or a sum is infinite\n");
+  EXPECT_EQ(slurp(dir / "work/old.csv"), "older\n");
+}
+
 }  // namespace
 }  // namespace gridkit

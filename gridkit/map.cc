@@ -101,6 +101,13 @@ std::string legend_number(double value) {
   return std::string(buffer, result.ptr);
 }
 
+double position_in_range(double value, double low, double high) {
+  const double span = high - low;
+  if (std::isfinite(span)) return (value - low) / span;
+  // A range wider than the largest double (-1e308 to 1e308): halved, which is exact, it fits.
+  return (value / 2 - low / 2) / (high / 2 - low / 2);
+}
+
 Image draw_map(const Grid& grid, const Ibound* ibound, int scale) {
   const MapLayout layout = map_layout(scale);
   Image image(layout.width, layout.height, kBackground);
@@ -132,7 +139,7 @@ Image draw_map(const Grid& grid, const Ibound* ibound, int scale) {
       } else if (value == 0.0) {
         colour = kZeroColour;
       } else {
-        colour = ramp_colour(high > low ? (value - low) / (high - low) : 1.0);
+        colour = ramp_colour(high > low ? position_in_range(value, low, high) : 1.0);
       }
       image.fill(layout.cell_x(col), layout.cell_y(row), scale, scale, colour);
     }

@@ -48,6 +48,10 @@ Rgb ramp_at(std::span<const Rgb> stops, double u);
 // The map ramp's colour at `t` from 0 (smallest value) to 1 (largest).
 Rgb ramp_colour(double t);
 
+// Where `value` lies between `low` and `high` (low < high, all finite), from 0 to 1, also when
+// the range is wider than the largest double.
+double position_in_range(double value, double low, double high);
+
 // The legend's text for a value: up to six significant digits.
 std::string legend_number(double value);
 

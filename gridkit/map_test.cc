@@ -88,6 +88,22 @@ TEST(DrawMap, SingleValueTakesTheRampTop) {
   EXPECT_EQ(layout.font_scale, 2);
 }
 
+// A range wider than the largest double still spreads the cells over the ramp.
+TEST(DrawMap, ARangePastTheLargestDoubleKeepsTheRamp) {
+  EXPECT_EQ(position_in_range(1e308, -1e308, 1e308), 1.0);
+  EXPECT_EQ(position_in_range(0.0, -1e308, 1e308), 0.5);
+  EXPECT_EQ(position_in_range(-1e308, -1e308, 1e308), 0.0);
+  Grid grid;
+  grid.values[cell(1, 1)] = 1e308;
+  grid.values[cell(2, 1)] = -1e308;
+  grid.values[cell(3, 1)] = 1.0;
+  const MapLayout layout = map_layout(1);
+  const testing::DecodedPng png = testing::decode_png(encode_png(draw_map(grid, nullptr, 1)));
+  EXPECT_EQ(png.at(layout.cell_x(1), layout.cell_y(1)), ramp_colour(1.0));
+  EXPECT_EQ(png.at(layout.cell_x(2), layout.cell_y(1)), ramp_colour(0.0));
+  EXPECT_EQ(png.at(layout.cell_x(3), layout.cell_y(1)), ramp_colour(0.5));
+}
+
 TEST(LegendNumber, KeepsSixSignificantDigits) {
   EXPECT_EQ(legend_number(0.0), "0");
   EXPECT_EQ(legend_number(12.5), "12.5");

@@ -17,6 +17,15 @@ namespace {
 // levels cost several times the time for a few per cent of size.
 constexpr int kDeflateLevel = 1;
 
+bool close_failed = false;
+
+// Closes `ncid`, noting a failure for netcdf_close_failed().
+int close_file(int ncid) {
+  const int status = nc_close(ncid);
+  if (status != NC_NOERR) close_failed = true;
+  return status;
+}
+
 // Stops with the library's reason when a call on the file for `path` failed.
 void check(int status, const std::string& path) {
   if (status != NC_NOERR) throw Failure("cannot write " + path + ": " + nc_strerror(status));
@@ -78,7 +87,9 @@ void define_stack(int ncid, const std::string& target, const StackLayout& layout
   def.text(time, "standard_name", "time");
   def.text(time, "long_name", "middle of the month");
   def.text(time, "units", kTimeUnits);
-  def.text(time, "calendar", "standard");
+  // The days are counted by the Gregorian rules back past 1582 as well, which "standard" (mixed
+  // Julian and Gregorian) would not match before the reform.
+  def.text(time, "calendar", "proleptic_gregorian");
   def.text(time, "axis", "T");
   def.text(time, "bounds", "time_bnds");
   const int time_bnds = def.var("time_bnds", NC_DOUBLE, {time_dim, nv_dim});
@@ -155,20 +166,23 @@ void define_stack(int ncid, const std::string& target, const StackLayout& layout
 
 bool netcdf_built_in() { return true; }
 
+bool netcdf_close_failed() { return close_failed; }
+
 NetcdfStack::NetcdfStack(const std::string& path, const StackLayout& layout) : target_(path) {
   out_.emplace(path);
-  if (!out_->ok()) throw Failure("cannot create " + target_);
+  // The library writes a file by name and moves about in it: a device or a pipe cannot take it.
+  if (!out_->ok() || out_->in_place()) throw Failure("cannot create " + target_);
   try {
     check(nc_create(out_->temp_path().c_str(), NC_CLOBBER | NC_NETCDF4, &ncid_), target_);
     define_stack(ncid_, target_, layout, recharge_, area_);
   } catch (...) {
-    if (ncid_ >= 0) nc_close(ncid_);  // the temporary file goes with out_
+    if (ncid_ >= 0) close_file(ncid_);  // the temporary file goes with out_
     throw;
   }
 }
 
 NetcdfStack::~NetcdfStack() {
-  if (ncid_ >= 0) nc_close(ncid_);
+  if (ncid_ >= 0) close_file(ncid_);
 }
 
 void NetcdfStack::put_step(int variable, int index, const std::vector<double>& values) {
@@ -186,7 +200,7 @@ void NetcdfStack::put_year(int index, const std::vector<double>& values) {
 }
 
 void NetcdfStack::commit() {
-  const int status = nc_close(ncid_);
+  const int status = close_file(ncid_);
   ncid_ = -1;
   check(status, target_);
   if (!out_->commit()) throw Failure("cannot write " + target_);
@@ -199,6 +213,8 @@ void NetcdfStack::commit() {
 namespace gridkit {
 
 bool netcdf_built_in() { return false; }
+
+bool netcdf_close_failed() { return false; }
 
 NetcdfStack::NetcdfStack(const std::string& path, const StackLayout&) : target_(path) {
   throw Failure(std::string(kNoNetcdf));

@@ -19,6 +19,11 @@ inline constexpr std::string_view kNoNetcdf =
 // Whether gridkit was built with the NetCDF C library.
 bool netcdf_built_in();
 
+// Whether the library failed to close a file: it then still holds the file, and its own
+// clean-up when the process exits would fail on it (the HDF5 layer crashes there). The run must
+// then end without that clean-up, once its temporary file is gone.
+bool netcdf_close_failed();
+
 // The value of cells without data: the NetCDF library's default for doubles, which no
 // recharge or area value comes near.
 inline constexpr double kFillValue = 9.9692099683868690e+36;

@@ -2,6 +2,7 @@
 #include "gridkit/run.h"
 
 #include <charconv>
+#include <cstdlib>
 #include <iostream>
 #include <new>
 #include <optional>
@@ -15,11 +16,14 @@
 #include "gridkit/impacts.h"
 #include "gridkit/map.h"
 #include "gridkit/netcdf.h"
+#include "gridkit/netcdf_file.h"
 #include "gridkit/option_cursor.h"
 #include "gridkit/png.h"
 #include "gridkit/prj.h"
 #include "gridkit/stats.h"
 #include "utl/fatal.h"
+#include "utl/signal_cleanup.h"
+#include "utl/standard_output.h"
 #include "utl/textfile.h"
 
 namespace gridkit {
@@ -211,9 +215,20 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 }
 
 int run(const std::vector<std::string>& args) {
+  utl::signal_cleanup::treat_file_size_limit_as_full_disk();
   const int status = run(args, std::cout, std::cerr);
-  std::cout.flush();
-  return status;
+  if (netcdf_close_failed()) {
+    // The library's exit-time clean-up would crash on the file it could not close; the
+    // temporary file is already removed and the message out.
+    const bool written = utl::standard_output_written();
+    std::cerr.flush();
+    std::_Exit(written ? status : kExitFailure);
+  }
+  if (utl::standard_output_written()) return status;
+  // Statistics or a report lost on the way (a full disk under a redirection) is no success.
+  std::cerr << "gridkit: cannot write standard output\n";
+  const bool answers_like_cmp = !args.empty() && (args[0] == "diff" || args[0] == "check");
+  return answers_like_cmp ? kExitTrouble : kExitFailure;
 }
 
 }  // namespace gridkit

@@ -31,11 +31,30 @@ class FreeLine {
 inline constexpr int kFieldWidth = 6;
 inline constexpr int kGridLineLength = kNcol * kFieldWidth;
 
-// Writes `value` into the six characters at `field` with one decimal, right-justified; a value
-// that does not fit in six characters (and a value that is no number) gives six asterisks.
-void put_f61(char* field, float value);
+// How a value went into a grid field.
+enum class F61 {
+  kFixed,       // with one decimal, right-justified
+  kWide,        // too wide for one decimal: its most precise six-character form
+  kUnwritable,  // no number (infinite or NaN): six asterisks
+};
 
-// Appends one grid line per row of the 326-column grid `values`, row 1 first.
-void append_grid(std::string& out, const float* values);
+// Writes `value` into the six characters at `field` with one decimal, right-justified. A value
+// too wide for that (9999.95 or more, -999.95 or less) is written in the most precise form of
+// six characters that a Fortran F6.1 reader and a plain parse both read back: "18060." or
+// "1.81E4".
+F61 put_f61(char* field, float value);
+
+// The cells of a grid not written with one decimal: how many, and the first of them.
+struct WideCells {
+  int count = 0;
+  int row = 0;
+  int column = 0;
+  float value = 0;
+  std::string written;  // its field as written
+};
+
+// Appends one grid line per row of the 326-column grid `values`, row 1 first; the cells not
+// written with one decimal are counted in `wide`, when given.
+void append_grid(std::string& out, const float* values, WideCells* wide = nullptr);
 
 }  // namespace membrelv2

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <string>
 
@@ -49,13 +50,68 @@ TEST(PutF61, SixCharactersOneDecimalRightJustified) {
   EXPECT_EQ(f61(3.375f), "   3.4");
 }
 
-TEST(PutF61, AsterisksWhenValueDoesNotFit) {
-  EXPECT_EQ(f61(9999.95f), "******");
-  EXPECT_EQ(f61(12345.6f), "******");
-  EXPECT_EQ(f61(-999.95f), "******");
-  EXPECT_EQ(f61(3e38f), "******");
+// What a Fortran F6.1 edit descriptor reads from `field`: blanks ignored, and without a decimal
+// point the last digit of the mantissa is the tenths.
+double fortran_f61(const std::string& field) {
+  std::string text;
+  for (char c : field) {
+    if (c != ' ') text += c;
+  }
+  const std::size_t exponent_at = text.find_first_of("EeDd");
+  const std::string mantissa = text.substr(0, exponent_at);
+  const int exponent =
+      exponent_at == std::string::npos ? 0 : std::stoi(text.substr(exponent_at + 1));
+  double value = std::stod(mantissa);
+  if (mantissa.find('.') == std::string::npos) value /= 10;
+  return value * std::pow(10.0, exponent);
+}
+
+// Too wide for one decimal: the most precise six characters that both readers take back.
+TEST(PutF61, WideValuesKeepSixCharactersAndReadBack) {
+  EXPECT_EQ(f61(18060.3f), "18060.");
+  EXPECT_EQ(f61(9999.95f), "10000.");
+  EXPECT_EQ(f61(99999.4f), "99999.");
+  EXPECT_EQ(f61(123456.f), "1.23E5");
+  EXPECT_EQ(f61(-999.95f), "-1000.");
+  EXPECT_EQ(f61(-12345.6f), "-1.2E4");
+  EXPECT_EQ(f61(3e38f), "3.0E38");
+  EXPECT_EQ(f61(-3e38f), "-3.E38");
+  for (const float value : {9999.95f, 18060.3f, 19874.8f, 99999.4f, 123456.f, 4.5e6f, -999.95f,
+                            -12345.6f, -7.7e20f, 3e38f, -3e38f}) {
+    const std::string field = f61(value);
+    ASSERT_EQ(field.size(), 6u) << value;
+    const double fortran = fortran_f61(field);
+    const double plain = std::strtod(field.c_str(), nullptr);
+    EXPECT_EQ(fortran, plain) << field;
+    // Within half a unit of the last digit written: no digit is lost that six characters hold.
+    EXPECT_LE(std::fabs(plain - value), 0.5 * std::fabs(value) * 1e-1) << field;
+  }
+  EXPECT_NEAR(std::strtod(f61(18060.3f).c_str(), nullptr), 18060.3, 0.5);
+  EXPECT_NEAR(std::strtod(f61(123456.f).c_str(), nullptr), 123456, 500);
+}
+
+TEST(PutF61, AsterisksOnlyForNoNumber) {
   EXPECT_EQ(f61(std::numeric_limits<float>::quiet_NaN()), "******");
   EXPECT_EQ(f61(std::numeric_limits<float>::infinity()), "******");
+  EXPECT_EQ(put_f61(std::string(6, ' ').data(), 12345.6f), F61::kWide);
+  EXPECT_EQ(put_f61(std::string(6, ' ').data(), 1234.5f), F61::kFixed);
+}
+
+TEST(AppendGrid, WideCellsAreCountedFromTheFirst) {
+  static float values[kNcell];
+  values[cell_index(300, 100)] = 18060.f;
+  values[cell_index(2, 165)] = -5000.f;
+  std::string grid;
+  WideCells wide;
+  append_grid(grid, values, &wide);
+  ASSERT_EQ(grid.size(), 165u * 1957u);
+  EXPECT_EQ(wide.count, 2);
+  EXPECT_EQ(wide.row, 100);
+  EXPECT_EQ(wide.column, 300);
+  EXPECT_EQ(wide.written, "18060.");
+  EXPECT_EQ(grid.substr(99 * 1957 + 299 * 6, 6), "18060.");
+  values[cell_index(300, 100)] = 0;
+  values[cell_index(2, 165)] = 0;
 }
 
 TEST(AppendGrid, RowsOfExactly1956CharactersRowOneFirst) {

@@ -11,6 +11,8 @@
 #endif
 
 #include <cerrno>
+#include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 
@@ -34,6 +36,9 @@ long long write_some(int fd, std::string_view content) {
                   static_cast<unsigned>(content.size() < (1u << 30) ? content.size() : 1u << 30));
 }
 int close_fd(int fd) { return ::_close(fd); }
+int open_in_place(const std::string& path) {
+  return ::_open(path.c_str(), _O_WRONLY | _O_BINARY | _O_NOINHERIT);
+}
 long process_id() { return static_cast<long>(GetCurrentProcessId()); }
 bool rename_over(const std::string& from, const std::string& to) {
   if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
@@ -42,8 +47,10 @@ bool rename_over(const std::string& from, const std::string& to) {
   errno = GetLastError() == ERROR_PATH_NOT_FOUND ? ENOENT : EACCES;
   return false;
 }
-// As on POSIX: a directory or a read-only file refuses, a link is replaced by the file.
-int refusal_of(const std::string& path) {
+// As on POSIX: a directory or a read-only file refuses, a link is replaced by the file. (No
+// device is written in place here.)
+int refusal_of(const std::string& path, bool& in_place) {
+  in_place = false;
   const DWORD attributes = GetFileAttributesA(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     const DWORD code = GetLastError();
@@ -61,6 +68,13 @@ std::string directory_of(const std::string& path) {
 int open_new(const std::string& path) {
   return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
 }
+int open_in_place(const std::string& path) {
+  int fd = -1;
+  do {
+    fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+  } while (fd < 0 && errno == EINTR);
+  return fd;
+}
 long long write_some(int fd, std::string_view content) {
   return ::write(fd, content.data(), content.size());
 }
@@ -70,13 +84,24 @@ bool rename_over(const std::string& from, const std::string& to) {
   return std::rename(from.c_str(), to.c_str()) == 0;
 }
 // Why the finished file may not take the name `path`, as an error number, or 0 when it may:
-// nothing of that name, or a symbolic link (replaced by the file), or a file other than a
-// directory that this user may write. A name the file system cannot take is refused too.
-int refusal_of(const std::string& path) {
+// nothing of that name, or a symbolic link (replaced by the file), or a regular file that this
+// user may write. A name the file system cannot take is refused too. A device or a named pipe
+// (or a link to one) is never replaced: `in_place` says it is to be written as it stands.
+int refusal_of(const std::string& path, bool& in_place) {
+  in_place = false;
   struct stat info {};
   if (::lstat(path.c_str(), &info) != 0) return errno == ENOENT ? 0 : errno;
-  if (S_ISLNK(info.st_mode)) return 0;
+  if (S_ISLNK(info.st_mode)) {
+    struct stat pointed {};
+    in_place = ::stat(path.c_str(), &pointed) == 0 && !S_ISREG(pointed.st_mode) &&
+               !S_ISDIR(pointed.st_mode);
+    return 0;
+  }
   if (S_ISDIR(info.st_mode)) return EISDIR;
+  if (!S_ISREG(info.st_mode)) {
+    in_place = true;
+    return 0;
+  }
   return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0 ? 0 : errno;
 }
 // Where the temporary file of `path` goes: its directory, with the separator.
@@ -109,9 +134,17 @@ int write_all(int fd, std::string_view content) {
 // Creates a new temporary file beside `path`, with a short name unique to this process whatever
 // the length of `path`; O_EXCL keeps an unrelated file untouched. The name is ready for the
 // signal cleanup before the file exists. Stops the run when `path` may not be replaced or the
-// file cannot be created.
+// file cannot be created. A device or a named pipe under `path` is opened as it stands
+// instead, with `temp` left empty.
 static int create_temp(const std::string& path, std::string& temp) {
-  if (const int refused = refusal_of(path); refused != 0) cannot_create(path, refused);
+  bool in_place = false;
+  if (const int refused = refusal_of(path, in_place); refused != 0) cannot_create(path, refused);
+  if (in_place) {
+    temp.clear();
+    const int fd = open_in_place(path);
+    if (fd < 0) cannot_create(path, errno);
+    return fd;
+  }
   static unsigned long count = 0;
   const std::string directory = directory_of(path);
   for (int attempt = 0;; ++attempt) {
@@ -128,6 +161,7 @@ static int create_temp(const std::string& path, std::string& temp) {
 // Closes the temporary file `fd` unless it is -1 and removes it.
 static void discard_temp(int fd, const std::string& temp) {
   if (fd >= 0) close_fd(fd);
+  if (temp.empty()) return;  // a device written in place
   std::remove(temp.c_str());
   release_from_cleanup(temp.c_str());
 }
@@ -138,6 +172,10 @@ static void finish_temp(int fd, const std::string& temp, const std::string& path
                         std::string_view content) {
   int error = write_all(fd, content);
   if (close_fd(fd) != 0 && error == 0) error = errno;
+  if (temp.empty()) {  // a device written in place
+    if (error != 0) cannot_write(path, error);
+    return;
+  }
   if (error == 0 && !rename_over(temp, path)) {
     const int rename_error = errno;
     discard_temp(-1, temp);
@@ -207,10 +245,46 @@ std::string month_file(const std::string& year, int month) {
   return "ks/" + year + "." + std::string(kMonthno + 2 * (month - 1), 2) + ".rcs";
 }
 
+namespace {
+
+// Stops the run when `value`, a sum of the run, overflowed: no listing or grid takes it.
+void check_finite(float value, const std::string& what) {
+  if (!std::isfinite(value)) stop(what + " overflows: " + format_real(value));
+}
+
+// Stops the run when a cell of `grid` is no finite number, before its plot file is written.
+void check_finite_cells(const float* grid, const std::string& what) {
+  for (int row = 1; row <= kNrow; ++row) {
+    for (int column = 1; column <= kNcol; ++column) {
+      check_finite(grid[cell_index(column, row)],
+                   what + " at row " + std::to_string(row) + " column " + std::to_string(column));
+    }
+  }
+}
+
+// The grid `values` as the file `name`, with a warning for the cells too wide for one decimal.
+void write_grid(const std::string& name, const float* values, std::string& grid) {
+  grid.clear();
+  WideCells wide;
+  append_grid(grid, values, &wide);
+  write_whole(name, grid);
+  if (wide.count > 0) {
+    std::fprintf(stderr,
+                 "membrelv2: warning: %s row %d column %d: %s too wide for one decimal, written "
+                 "as \"%s\" (%d cell%s)\n",
+                 name.c_str(), wide.row, wide.column, format_real(wide.value).c_str(),
+                 wide.written.c_str(), wide.count, wide.count == 1 ? "" : "s");
+  }
+}
+
+}  // namespace
+
 void writeoutputs(const Tables& tables, const DiversionTotals& diversions,
                   const Distribution& distribution, Listing& check, std::FILE* out) {
   const std::string& year = tables.year;
   std::fputs(FreeLine().text("..writing plot files for returns and acreage").str().c_str(), out);
+  check_finite_cells(tables.swret, "return flow");
+  check_finite_cells(tables.acres, "acreage");
   write_whole("ks/swretgrid" + year + ".dat", plot_text(tables, tables.swret));
   write_whole("ks/swacresgrid" + year + ".dat", plot_text(tables, tables.acres));
 
@@ -223,18 +297,25 @@ void writeoutputs(const Tables& tables, const DiversionTotals& diversions,
     const std::string name = month_file(year, month);
     check.write(FreeLine().text(name).str());
     const float total = month_grid(tables, month, work.get());
-    grid.clear();
-    append_grid(grid, work.get());
-    write_whole(name, grid);
+    // Every cell of a finite total of cells of one sign is finite too; one of mixed signs
+    // that overflowed gives no number.
+    check_finite(total, "recharge of month " + std::to_string(month));
+    check_finite_cells(work.get(), "recharge of month " + std::to_string(month));
+    write_grid(name, work.get(), grid);
     check.write(FreeLine().integer(month).real(total).str());
     annual += total;
   }
+  check_finite(annual, "recharge of the year");
 
   float total_acres = 0;
   for (int at = 0; at < kNcell; ++at) total_acres += tables.acres[at];
-  grid.clear();
-  append_grid(grid, tables.acres);
-  write_whole("ks/" + year + ".asw", grid);
+  check_finite(total_acres, "total acreage");
+  write_grid("ks/" + year + ".asw", tables.acres, grid);
+  check_finite(diversions.unauthorized_return, "unauthorized return flow");
+  check_finite(diversions.unauthorized_acres, "unauthorized acreage");
+  check_finite(diversions.diversion, "total diversion");
+  check_finite(distribution.lost_return, "lost return flow");
+  check_finite(distribution.lost_acres, "lost acreage");
 
   check.write(FreeLine()
                   .real(annual)

@@ -9,6 +9,7 @@
 #include "membrelv2/freeline.h"
 #include "membrelv2/inputs.h"
 #include "membrelv2/outputs.h"
+#include "membrelv2/signal_cleanup.h"
 #include "membrelv2/stop.h"
 #include "membrelv2/tables.h"
 
@@ -106,6 +107,7 @@ int run(const std::vector<std::string>& args) {
     std::fputs("Usage: membrelv2 <year>\n", stderr);
     return kExitFailure;
   }
+  treat_file_size_limit_as_full_disk();
   int status = kExitSuccess;
   try {
     process(year_text(args[0]));

@@ -259,13 +259,21 @@ TEST(Membrelv2, CountyZeroTakesFactorsOfCountyOne) {
   EXPECT_EQ(field(tree.out("1995.07.rcs"), 11, 20), "   3.4");
 }
 
-TEST(Membrelv2, ValueTooWideForFieldIsAsterisksButCountsInFull) {
+// A value too wide for one decimal keeps its six characters in a form the model reads, never
+// asterisks, and the user is told where.
+TEST(Membrelv2, ValueTooWideForFieldIsWidenedWithAWarningAndCountsInFull) {
   Tree tree;
   tree.diversions = "7 0 200000 35 1\n";  // 50000 of return flow: 37500 and 12500
   tree.write();
-  ASSERT_EQ(tree.run().exit_status, 0);
+  const ProgramResult result = tree.run();
+  ASSERT_EQ(result.exit_status, 0);
+  EXPECT_NE(result.err.find("membrelv2: warning: ks/1995.07.rcs row 20 column 10: 11250. too wide "
+                            "for one decimal, written as \"11250.\" (1 cell)\n"),
+            std::string::npos)
+      << result.err;
   const std::string july = tree.out("1995.07.rcs");
-  EXPECT_EQ(field(july, 10, 20), "******");
+  EXPECT_EQ(july.find('*'), std::string::npos);
+  EXPECT_EQ(field(july, 10, 20), "11250.");
   EXPECT_EQ(field(july, 11, 20), "3750.0");
   EXPECT_EQ(lines_of(tree.out("check1995.out"))[5], " 7 15000.");
 }
@@ -402,13 +410,22 @@ TEST(Membrelv2, ExampleTreeRuns) {
            fs::copy_options::recursive);
   const ProgramResult result = testsupport::run_program(PROGRAM_EXE, {"1995"}, dir / "work");
   ASSERT_EQ(result.exit_status, 0) << result.err;
-  EXPECT_EQ(result.err, "");
+  EXPECT_EQ(result.err,
+            "membrelv2: warning: ks/1995.07.rcs row 100 column 300: 18060. too wide for one "
+            "decimal, written as \"18060.\" (1 cell)\n"
+            "membrelv2: warning: ks/1995.08.rcs row 100 column 300: 16125. too wide for one "
+            "decimal, written as \"16125.\" (1 cell)\n"
+            "membrelv2: warning: ks/1995.asw row 100 column 300: 12000. too wide for one "
+            "decimal, written as \"12000.\" (1 cell)\n");
   EXPECT_EQ(slurp(dir / "work/ks/output1995.dat"),
             " 1 25. 2835 -49 sw return flow 1\n"
             " 2 40. 166 121 sw return flow 2\n"
             " 3 40. 88 327 sw return flow 1\n"
             " 4 30. 81 242 sw return flow 3\n");
-  EXPECT_NE(slurp(dir / "work/ks/1995.07.rcs").find("******"), std::string::npos);
+  // Row 100, column 300 of July, read back as the model reads it.
+  const std::string july = slurp(dir / "work/ks/1995.07.rcs");
+  EXPECT_EQ(july.find('*'), std::string::npos);
+  EXPECT_EQ(field(july, 300, 100), "18060.");
 }
 
 }  // namespace

@@ -85,6 +85,12 @@ bool hold_for_cleanup(const char* path) noexcept {
   return false;
 }
 
+void treat_file_size_limit_as_full_disk() noexcept {
+#ifdef SIGXFSZ
+  std::signal(SIGXFSZ, SIG_IGN);
+#endif
+}
+
 void release_from_cleanup(const char* path) noexcept {
   for (Slot& slot : slots) {
     if (slot.in_use != 0 && std::strcmp(slot.path, path) == 0) slot.in_use = 0;

@@ -12,4 +12,9 @@ bool hold_for_cleanup(const char* path) noexcept;
 // Forgets `path`: the file was renamed or removed.
 void release_from_cleanup(const char* path) noexcept;
 
+// Ignores the signal of a file size limit, so that writing past the limit fails as on a full
+// disk (the error "File too large") and the run reports it and removes its temporary files,
+// rather than being killed without a word. Nothing on systems without that signal.
+void treat_file_size_limit_as_full_disk() noexcept;
+
 }  // namespace membrelv2

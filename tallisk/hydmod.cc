@@ -21,6 +21,12 @@ using utl::kHydmodCountBytes;
 using utl::kHydmodDirectoryLead;
 using utl::kHydmodRealBytes;
 
+// The most of any record the layout uses: a directory of the most items, or a time record of
+// them. Bytes past it, which a damaged count may claim by the gigabyte, are skipped unread.
+constexpr std::size_t kLongestRecordUsed =
+    std::max(kHydmodDirectoryLead + std::size_t{kLabelLength} * kMaxItems,
+             kHydmodRealBytes*(std::size_t{kMaxItems} + 1));
+
 // The items of one file, as its directory lists them.
 struct Items {
   int count = 0;
@@ -181,7 +187,9 @@ void readsfi(std::string_view file_name, const GageTable& gages, Volumes& volume
   // Only the count, the directory, the skipped records and the integrated ones are used.
   std::string contents;
   const std::size_t needed = 2 + static_cast<std::size_t>(nskip) + kIntegratedRecords;
-  if (!utl::read_leading_records(name, needed, contents)) utl::error2("Cannot open file", name);
+  if (!utl::read_leading_records(name, needed, contents, kLongestRecordUsed)) {
+    utl::error2("Cannot open file", name);
+  }
   utl::RecordReader reader(contents);
 
   const Items items = read_directory(reader, name, read_count(reader, name));

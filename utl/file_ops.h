@@ -27,11 +27,19 @@ void remove_quietly(const char* path) noexcept;
 // The identifier of this process, which no other running process shares.
 long process_id() noexcept;
 
-// Whether a finished output may take the name `path`: true when nothing has that name, or a
-// symbolic link (which is replaced by the file), or a file other than a directory that this
-// user may write, as opening it for writing would allow. False, with the error number in
-// `error`, for a directory, a file this user may not write, or a name the file system cannot
-// take (too long a component, a missing or non-directory parent).
-bool may_replace(const char* path, int& error);
+// How a finished output may take the name `path`.
+enum class Placement {
+  kReplace,  // nothing has that name, or a symbolic link to a file or to nothing (the link is
+             // replaced by the file), or a regular file this user may write: renamed over it
+  kInPlace,  // a device, a named pipe or a link to one: written into it, never replaced
+  kRefused,  // a directory, a file this user may not write, a name the file system cannot take
+             // (too long a component, a missing or non-directory parent): the error in `error`
+};
+Placement placement_of(const char* path, int& error);
+
+// Opens the existing `path` (a device or a named pipe) for writing as it stands, without
+// creating or truncating anything; -1 with the error number in `error` when that fails. A named
+// pipe waits for its reader, as any writer's would.
+int open_in_place(const char* path, int& error);
 
 }  // namespace utl::file_ops

@@ -48,25 +48,43 @@ void remove_quietly(const char* path) noexcept { ::unlink(path); }
 
 long process_id() noexcept { return static_cast<long>(::getpid()); }
 
-bool may_replace(const char* path, int& error) {
+Placement placement_of(const char* path, int& error) {
   struct stat info {};
   if (::lstat(path, &info) != 0) {
-    if (errno == ENOENT) return true;  // a new file; its directory is checked by creation
+    if (errno == ENOENT) return Placement::kReplace;  // a new file; its directory is checked later
     error = errno;
-    return false;
+    return Placement::kRefused;
   }
-  if (S_ISLNK(info.st_mode)) return true;
+  if (S_ISLNK(info.st_mode)) {
+    // The link is replaced unless it leads to a device or a pipe (/dev/stdout), which is written
+    // through it as the user means.
+    struct stat pointed {};
+    if (::stat(path, &pointed) != 0 || S_ISREG(pointed.st_mode) || S_ISDIR(pointed.st_mode)) {
+      return Placement::kReplace;
+    }
+    return Placement::kInPlace;
+  }
   if (S_ISDIR(info.st_mode)) {
     error = EISDIR;
-    return false;
+    return Placement::kRefused;
   }
+  if (!S_ISREG(info.st_mode)) return Placement::kInPlace;
   // By the effective user, as opening the file for writing would check: read-only files, a
   // read-only file system and the immutable attribute all refuse.
   if (::faccessat(AT_FDCWD, path, W_OK, AT_EACCESS) != 0) {
     error = errno;
-    return false;
+    return Placement::kRefused;
   }
-  return true;
+  return Placement::kReplace;
+}
+
+int open_in_place(const char* path, int& error) {
+  int fd = -1;
+  do {
+    fd = ::open(path, O_WRONLY | O_NOCTTY | O_CLOEXEC);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) error = errno;
+  return fd;
 }
 
 }  // namespace utl::file_ops

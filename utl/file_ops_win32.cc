@@ -60,29 +60,37 @@ void remove_quietly(const char* path) noexcept { ::_wunlink(wide_path(path).c_st
 
 long process_id() noexcept { return static_cast<long>(GetCurrentProcessId()); }
 
-bool may_replace(const char* path, int& error) {
+Placement placement_of(const char* path, int& error) {
   const std::wstring name = wide_path(path);
   if (has_overlong_name(name)) {
     error = ENAMETOOLONG;
-    return false;
+    return Placement::kRefused;
   }
   const DWORD attributes = GetFileAttributesW(name.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     const DWORD code = GetLastError();
-    if (code == ERROR_FILE_NOT_FOUND) return true;  // a new file; its folder is checked later
+    // a new file; its folder is checked later
+    if (code == ERROR_FILE_NOT_FOUND) return Placement::kReplace;
     error = errno_from_windows(code);
-    return false;
+    return Placement::kRefused;
   }
-  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return true;  // a link, replaced by the file
+  // a link, replaced by the file
+  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return Placement::kReplace;
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
     error = EISDIR;
-    return false;
+    return Placement::kRefused;
   }
   if (attributes & FILE_ATTRIBUTE_READONLY) {
     error = EACCES;
-    return false;
+    return Placement::kRefused;
   }
-  return true;
+  return Placement::kReplace;
+}
+
+int open_in_place(const char* path, int& error) {
+  const int fd = ::_wopen(wide_path(path).c_str(), _O_WRONLY | _O_BINARY | _O_NOINHERIT);
+  if (fd < 0) error = errno;
+  return fd;
 }
 
 }  // namespace utl::file_ops

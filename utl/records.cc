@@ -1,7 +1,9 @@
 // Binary record framing and little-endian encoding, byte by byte.
 #include "utl/records.h"
 
+#include <algorithm>
 #include <bit>
+#include <cstdint>
 #include <cstring>
 
 #include "utl/input_ops.h"
@@ -105,9 +107,54 @@ bool read_leading_records_in_order(int fd, std::size_t nrecords, std::string& co
   return true;
 }
 
+// Appends `size` bytes at `offset` of `fd` to `out`; false on a read error or early end.
+bool append_at(int fd, std::size_t offset, std::size_t size, std::string& out) {
+  const std::size_t start = out.size();
+  out.resize(start + size);
+  return read_at(fd, offset, size, out.data() + start);
+}
+
+// The first `nrecords` records of a regular file of `size` bytes, of each the first
+// `longest_kept` bytes framed anew; where the framing breaks off, the rest of the file as far as
+// a kept record would reach, so that a reader sees the record cut short.
+bool read_leading_records_at(int fd, std::size_t size, std::size_t nrecords,
+                             std::size_t longest_kept, std::string& contents) {
+  std::size_t at = 0;
+  for (std::size_t r = 0; r < nrecords && at < size; ++r) {
+    char marker[kRecordMarker];
+    if (size - at < kRecordMarker || !read_at(fd, at, kRecordMarker, marker)) {
+      return append_at(fd, at, size - at, contents);
+    }
+    const std::size_t count = get_u32le(marker);
+    const std::size_t after_marker = size - at - kRecordMarker;
+    if (count > after_marker || after_marker - count < kRecordMarker) {
+      // Cut short: the counted bytes are not all there. More than a kept record's worth is
+      // not needed to tell so.
+      const std::size_t reach = longest_kept >= size ? size : 2 * kRecordMarker + longest_kept;
+      const std::size_t rest = std::min(size - at, reach);
+      return append_at(fd, at, rest, contents);
+    }
+    const std::size_t kept = std::min(count, longest_kept);
+    std::string framed;
+    put_u32le(framed, static_cast<std::uint32_t>(kept));
+    const std::size_t data_at = framed.size();
+    framed.resize(data_at + kept);
+    if (!read_at(fd, at + kRecordMarker, kept, framed.data() + data_at)) return false;
+    put_u32le(framed, static_cast<std::uint32_t>(kept));
+    contents += framed;
+    at += count + 2 * kRecordMarker;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool read_leading_records(const std::string& path, std::size_t nrecords, std::string& contents) {
+  return read_leading_records(path, nrecords, contents, SIZE_MAX);
+}
+
+bool read_leading_records(const std::string& path, std::size_t nrecords, std::string& contents,
+                          std::size_t longest_kept) {
   contents.clear();
   const int fd = input_ops::open_read(path.c_str());
   if (fd < 0) return false;
@@ -116,26 +163,10 @@ bool read_leading_records(const std::string& path, std::size_t nrecords, std::st
     input_ops::close_input(fd);
     return false;
   }
-  if (!kind.regular) {  // a pipe or device: no offsets to follow
-    const bool ok = read_leading_records_in_order(fd, nrecords, contents);
-    input_ops::close_input(fd);
-    if (!ok) contents.clear();
-    return ok;
-  }
-  const auto size = static_cast<std::size_t>(kind.size);
-  std::size_t end = 0;
-  for (std::size_t r = 0; r < nrecords && end < size; ++r) {
-    char marker[kRecordMarker];
-    if (size - end < kRecordMarker || !read_at(fd, end, kRecordMarker, marker)) {
-      end = size;
-      break;
-    }
-    const std::size_t count = get_u32le(marker);
-    end = count > size - end - kRecordMarker ? size : end + 2 * kRecordMarker + count;
-  }
-  end = end > size ? size : end;
-  contents.resize(end);
-  const bool ok = read_at(fd, 0, end, contents.data());
+  const bool ok = kind.regular  // a pipe or device has no offsets to follow
+                      ? read_leading_records_at(fd, static_cast<std::size_t>(kind.size), nrecords,
+                                                longest_kept, contents)
+                      : read_leading_records_in_order(fd, nrecords, contents);
   input_ops::close_input(fd);
   if (!ok) contents.clear();
   return ok;

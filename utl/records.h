@@ -46,6 +46,13 @@ inline constexpr std::size_t kLongestRecord = std::size_t{16} << 20;
 // RecordReader over it reports where. Returns false when the file cannot be opened or read.
 bool read_leading_records(const std::string& path, std::size_t nrecords, std::string& contents);
 
+// As above, but of each whole record of a regular file only the first `longest_kept` bytes are
+// read and kept, framed as a record of that length: a count that claims far more than the
+// reader's layout uses costs no more memory or time than the layout. A record cut short by the
+// end of the file stays cut short.
+bool read_leading_records(const std::string& path, std::size_t nrecords, std::string& contents,
+                          std::size_t longest_kept);
+
 // Reads framed records one after another from the bytes of a whole file. The record's length
 // is taken from its leading count; the trailing count is skipped, not compared.
 class RecordReader {

@@ -6,6 +6,8 @@
 #endif
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <thread>
 
@@ -79,6 +81,54 @@ TEST(ReadLeadingRecords, StopsAfterTheRecordsAskedForOrTakesTheWholeFile) {
 
   EXPECT_FALSE(read_leading_records((dir / "missing").string(), 3, contents));
   EXPECT_FALSE(read_leading_records(dir.path().string(), 3, contents));
+}
+
+// A record longer than the layout uses is kept only as far as the layout reads, framed anew, so
+// a count that claims a gigabyte costs nothing; the records after it are found all the same.
+TEST(ReadLeadingRecords, KeepsOnlyTheLeadOfEachRecord) {
+  testsupport::TempDir dir;
+  std::string file;
+  for (const char* data : {"count", "a long directory", "t1"}) append_record(file, data);
+  testsupport::spit(dir / "run", file);
+  std::string contents;
+  ASSERT_TRUE(read_leading_records((dir / "run").string(), 3, contents, 6));
+  std::string expected;
+  for (const char* data : {"count", "a long", "t1"}) append_record(expected, data);
+  EXPECT_EQ(contents, expected);
+
+  // 64 MiB claimed by a sparse file: read in a moment, kept to the lead.
+  std::string head;
+  append_record(head, "count");
+  put_u32le(head, 1u << 26);
+  head += "labels";
+  testsupport::spit(dir / "huge", head);
+  std::filesystem::resize_file(dir / "huge", head.size() - 6 + (1u << 26));
+  {
+    std::string tail;
+    put_u32le(tail, 1u << 26);
+    append_record(tail, "t1");
+    std::ofstream out(dir / "huge", std::ios::binary | std::ios::app);
+    out << tail;
+  }
+  ASSERT_TRUE(read_leading_records((dir / "huge").string(), 3, contents, 6));
+  RecordReader reader(contents);
+  std::string_view data;
+  for (const char* kept : {"count", "labels", "t1"}) {
+    ASSERT_EQ(reader.next(data), RecordReader::Status::kRecord);
+    EXPECT_EQ(data, kept);
+  }
+
+  // Cut short by the end of the file: still cut short, and no more than a kept record read.
+  std::string cut;
+  append_record(cut, "count");
+  put_u32le(cut, 1000);
+  cut += std::string(100, 'x');
+  testsupport::spit(dir / "cut", cut);
+  ASSERT_TRUE(read_leading_records((dir / "cut").string(), 3, contents, 6));
+  RecordReader cut_reader(contents);
+  ASSERT_EQ(cut_reader.next(data), RecordReader::Status::kRecord);
+  EXPECT_EQ(cut_reader.next(data), RecordReader::Status::kTruncated);
+  EXPECT_LE(contents.size(), 13u + 2 * kRecordMarker + 6);
 }
 
 #ifndef _WIN32  // devices and named pipes of POSIX systems

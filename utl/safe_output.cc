@@ -41,7 +41,16 @@ std::string temp_name_in(std::string_view directory) {
 
 SafeOutput::SafeOutput(std::string target) : target_(std::move(target)) {
   int error = 0;
-  if (!file_ops::may_replace(target_.c_str(), error)) return;
+  switch (file_ops::placement_of(target_.c_str(), error)) {
+    case file_ops::Placement::kRefused:
+      return;
+    case file_ops::Placement::kInPlace:
+      in_place_ = true;
+      fd_ = file_ops::open_in_place(target_.c_str(), error);
+      return;
+    case file_ops::Placement::kReplace:
+      break;
+  }
   const std::string_view directory = directory_of(target_);
   for (unsigned attempt = 0; attempt < 16; ++attempt) {
     temp_ = temp_name_in(directory);
@@ -88,6 +97,7 @@ bool SafeOutput::commit() {
   int error = 0;
   const bool closed = file_ops::close_checked(fd_, error);
   fd_ = -1;
+  if (in_place_) return closed;
   if (!closed || !file_ops::replace(temp_.c_str(), target_.c_str(), error)) {
     abandon();
     return false;

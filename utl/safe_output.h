@@ -14,7 +14,9 @@ class SafeOutput {
   // Opens a temporary file beside `target`; ok() tells whether that worked. It fails when the
   // target's directory cannot take a new file, or the target exists and is a directory or a
   // file this user may not write, or its name is too long for the file system. A symbolic link
-  // as the target is replaced by the new file, as an ordinary file would be.
+  // as the target is replaced by the new file, as an ordinary file would be. A target that is a
+  // device or a named pipe (or a link to one) is never replaced: it is opened and written in
+  // place, and the data reach it as they are written.
   explicit SafeOutput(std::string target);
   // Removes the temporary file unless commit() succeeded.
   ~SafeOutput();
@@ -22,8 +24,10 @@ class SafeOutput {
   SafeOutput& operator=(const SafeOutput&) = delete;
 
   bool ok() const { return fd_ >= 0; }
+  // Whether the target is a device or a named pipe written in place, with no temporary file.
+  bool in_place() const { return in_place_; }
   // The temporary file's name, for a library that writes a file only by name: it writes there,
-  // and commit() puts the file in place as for bytes given to write().
+  // and commit() puts the file in place as for bytes given to write(). Empty when in_place().
   const std::string& temp_path() const { return temp_; }
   // Appends bytes; false when they could not be written (the file is then abandoned).
   bool write(std::string_view bytes);
@@ -39,6 +43,7 @@ class SafeOutput {
   int fd_ = -1;
   int slot_ = -1;  // the temporary file's place in the signal cleanup
   bool failed_ = false;
+  bool in_place_ = false;
 };
 
 // What became of writing a whole file.

@@ -83,6 +83,12 @@ int hold(const char* path) noexcept {
   return -1;
 }
 
+void treat_file_size_limit_as_full_disk() noexcept {
+#ifdef SIGXFSZ
+  std::signal(SIGXFSZ, SIG_IGN);
+#endif
+}
+
 void release(int slot) noexcept {
   if (slot >= 0 && slot < kSlots) slots[slot].in_use = 0;
 }

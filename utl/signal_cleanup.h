@@ -12,4 +12,9 @@ int hold(const char* path) noexcept;
 // Forgets the path of `slot` (the file was renamed or removed); -1 is ignored.
 void release(int slot) noexcept;
 
+// Ignores the signal of a file size limit, so that writing past the limit fails as on a full
+// disk (the error "File too large") and the run reports it and cleans up, rather than being
+// killed without a word. Call it before anything is written. Nothing on systems without it.
+void treat_file_size_limit_as_full_disk() noexcept;
+
 }  // namespace utl::signal_cleanup

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <memory>
 #include <stdexcept>
+#include <string>
 
 #include "utl/fatal.h"
 #include "utl/fields.h"
@@ -91,6 +92,22 @@ std::string stress_period_name(int year, int month, std::string_view dir, std::s
   return name;
 }
 
+namespace {
+
+// Stops the run when a value to be written is infinite or not a number (a sum that overflowed):
+// the model, and the programs' own readers, cannot take one.
+void check_finite(std::span<const double> grid, double mult, int ncol, std::size_t cells,
+                  const std::string& name) {
+  for (std::size_t i = 0; i < cells; ++i) {
+    if (std::isfinite(mult * grid[i])) continue;
+    const auto columns = static_cast<std::size_t>(ncol);
+    error("Value overflows at row " + std::to_string(i / columns + 1) + " column " +
+          std::to_string(i % columns + 1) + " of file " + name);
+  }
+}
+
+}  // namespace
+
 void storemonth(std::span<const double> grid, double mult, int nrow, int ncol, int year, int month,
                 std::string_view dir, std::string_view ext, int bin) {
   if (mult == 0.0) return;
@@ -105,6 +122,7 @@ void storemonth(std::span<const double> grid, double mult, int nrow, int ncol, i
   if (!any) return;
 
   const std::string name = stress_period_name(year, month, dir, ext);
+  check_finite(grid, mult, ncol, cells, name);
   if (bin != 0) {
     // One record of all values, row 1 first.
     if (cells * 8 > UINT32_MAX) throw std::length_error("grid too large for one record");

@@ -31,7 +31,8 @@ def check_file(nc, grids, read, ibound, masked):
     header = readers.run(["ncdump", "-hs", nc], os.path.dirname(nc))
     for text in ("time = 36 ;", "double recharge(time, y, x) ;", "double area(year, y, x) ;",
                  'recharge:cell_methods = "time: sum" ;', 'time:bounds = "time_bnds" ;',
-                 'time:units = "days since 1940-01-01" ;', ':Conventions = "CF-1.8" ;',
+                 'time:units = "days since 1940-01-01" ;',
+                 'time:calendar = "proleptic_gregorian" ;', ':Conventions = "CF-1.8" ;',
                  'recharge:grid_mapping = "crs" ;', '_DeflateLevel = 1', '"netCDF-4"'):
         assert text in header, text
     assert ("recharge:_FillValue" in header) == masked

@@ -158,13 +158,14 @@ RunningProgram::RunningProgram(const std::string& exe, const std::vector<std::st
   pid_ = fork();
   if (pid_ == 0) {
     int in = open("/dev/null", O_RDONLY);
-    int out = open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const std::string& out_name = options.stdout_file.empty() ? out_path : options.stdout_file;
+    int out = open(out_name.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     int err = open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (in < 0 || out < 0 || err < 0) _exit(126);
     dup2(in, 0), dup2(out, 1), dup2(err, 2);
     if (chdir(workdir.c_str()) != 0) _exit(126);
     if (options.file_size_limit >= 0) {
-      ::signal(SIGXFSZ, SIG_IGN);
+      ::signal(SIGXFSZ, options.default_file_size_signal ? SIG_DFL : SIG_IGN);
       rlimit limit{static_cast<rlim_t>(options.file_size_limit),
                    static_cast<rlim_t>(options.file_size_limit)};
       setrlimit(RLIMIT_FSIZE, &limit);

@@ -27,6 +27,12 @@ constexpr unsigned long kProgramTimeLimitSeconds = 300;
 struct RunOptions {
   long long file_size_limit = -1;  // RLIMIT_FSIZE in bytes (SIGXFSZ ignored); -1: no limit
   long long memory_limit = -1;     // RLIMIT_AS in bytes; -1: no limit
+  // Leaves SIGXFSZ at its default action (ending the process) under the file size limit, as a
+  // shell's `ulimit -f` does: the program itself must keep it from ending the run (POSIX).
+  bool default_file_size_signal = false;
+  // Where standard output goes instead of being captured, e.g. "/dev/full" (POSIX); the
+  // result's `out` is then empty.
+  std::string stdout_file;
 };
 
 // Whether run_program() can impose a file size limit here, which stands in for a full disk:
