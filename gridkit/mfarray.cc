@@ -1,0 +1,166 @@
+// Grids written as the model's binary array files.
+#include "gridkit/mfarray.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <iostream>
+#include <limits>
+#include <optional>
+
+#include "gridkit/grid_names.h"
+#include "gridkit/gridfile.h"
+#include "gridkit/option_cursor.h"
+#include "utl/records.h"
+
+namespace gridkit {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::size_t kTextLength = 16;
+
+struct MfarrayArgs {
+  std::string input;
+  std::string output;
+  RealWidth width = RealWidth::kDouble;
+  std::string text = "RECHARGE";
+};
+
+MfarrayArgs parse_mfarray_args(const std::vector<std::string>& args) {
+  MfarrayArgs parsed;
+  bool have_input = false;
+  bool have_output = false;
+  OptionCursor cursor(args, 1);
+  while (!cursor.done()) {
+    const std::string& name = cursor.take();
+    if (name == "-o" || name == "--output") {
+      parsed.output = cursor.value();
+      have_output = true;
+    } else if (name == "--precision") {
+      const std::string precision = cursor.value();
+      if (precision == "double") {
+        parsed.width = RealWidth::kDouble;
+      } else if (precision == "single") {
+        parsed.width = RealWidth::kSingle;
+      } else {
+        throw Failure("--precision takes double or single, not '" + precision + "'");
+      }
+    } else if (name == "--text") {
+      parsed.text = cursor.value();
+      if (parsed.text.size() > kTextLength) {
+        throw Failure("--text holds at most 16 characters: '" + parsed.text + "'");
+      }
+    } else if (name.size() > 1 && name.front() == '-') {
+      throw Failure("unknown option " + name);
+    } else if (have_input) {
+      throw Failure("more than one input: " + parsed.input + " and " + cursor.argument());
+    } else {
+      parsed.input = cursor.argument();
+      have_input = true;
+    }
+  }
+  if (!have_input) throw Failure("mfarray needs a grid file or a directory of them");
+  if (!have_output) throw Failure("mfarray needs an output: -o OUT");
+  return parsed;
+}
+
+void put_real(std::string& out, double value, RealWidth width) {
+  if (width == RealWidth::kDouble) {
+    utl::put_f64le(out, value);
+    return;
+  }
+  const auto single = static_cast<float>(value);
+  std::uint32_t bits = 0;
+  std::memcpy(&bits, &single, sizeof bits);
+  utl::put_u32le(out, bits);
+}
+
+std::size_t real_bytes(RealWidth width) { return width == RealWidth::kDouble ? 8 : 4; }
+
+// A value the array cannot carry into the model: a cell the grid file could not show, or one
+// beyond the range of single precision.
+void check_values(const Grid& grid, RealWidth width, const std::string& path) {
+  const double largest = width == RealWidth::kDouble ? std::numeric_limits<double>::max()
+                                                     : std::numeric_limits<float>::max();
+  for (std::size_t cell = 0; cell < kCells; ++cell) {
+    const double value = grid.values[cell];
+    if (std::isfinite(value) && std::fabs(value) <= largest) continue;
+    const std::size_t row = cell / kNcol + 1;
+    const std::size_t column = cell % kNcol + 1;
+    throw Failure(path + ": the cell at column " + std::to_string(column) + ", row " +
+                  std::to_string(row) + " holds no value the model can read");
+  }
+}
+
+// Every grid file of `dir` (named YEAR.MONTH.EXT or YEAR.EXT) as an array file of the same
+// name in `out_dir`, the month as the header's stress period. Returns the number written.
+int convert_directory(const MfarrayArgs& parsed) {
+  std::error_code error;
+  fs::create_directories(parsed.output, error);
+  if (!fs::is_directory(parsed.output)) throw Failure("cannot create directory " + parsed.output);
+  std::string contents;
+  LoadedGrid loaded;
+  int written = 0;
+  for (const std::string& name : regular_files_in(parsed.input)) {
+    const auto period = parse_period_name(name);
+    if (!period || is_beside_file(name)) continue;
+    const std::string path = (fs::path(parsed.input) / name).string();
+    read_grid_into(path, contents, loaded);
+    check_values(loaded.grid, parsed.width, path);
+    ArrayHeader header;
+    header.kper = period->month > 0 ? period->month : 1;
+    header.text = parsed.text;
+    write_output_file((fs::path(parsed.output) / name).string(),
+                      encode_array_file(loaded.grid, header, parsed.width));
+    ++written;
+  }
+  return written;
+}
+
+}  // namespace
+
+std::string encode_array_file(const Grid& grid, const ArrayHeader& header, RealWidth width) {
+  const std::size_t reals = real_bytes(width);
+  std::string head;
+  utl::put_i32le(head, header.kstp);
+  utl::put_i32le(head, header.kper);
+  put_real(head, header.pertim, width);
+  put_real(head, header.totim, width);
+  const std::string text = header.text.substr(0, kTextLength);
+  head += std::string(kTextLength - text.size(), ' ') + text;
+  utl::put_i32le(head, kNcol);
+  utl::put_i32le(head, kNrow);
+  utl::put_i32le(head, header.layer);
+
+  std::string array;
+  array.reserve(kCells * reals);
+  for (const double value : grid.values) put_real(array, value, width);
+
+  std::string file;
+  file.reserve(head.size() + array.size() + 4 * utl::kRecordMarker);
+  utl::append_record(file, head);
+  utl::append_record(file, array);
+  return file;
+}
+
+int run_mfarray(const std::vector<std::string>& args, std::ostream& out) {
+  const MfarrayArgs parsed = parse_mfarray_args(args);
+  if (fs::is_directory(parsed.input)) {
+    const int written = convert_directory(parsed);
+    out << "gridkit: " << written << " array files in " << parsed.output << "\n";
+    return 0;
+  }
+  const LoadedGrid loaded = read_grid(parsed.input, std::nullopt);
+  check_values(loaded.grid, parsed.width, parsed.input);
+  ArrayHeader header;
+  header.text = parsed.text;
+  if (const auto period = parse_period_name(fs::path(parsed.input).filename().string())) {
+    if (period->month > 0) header.kper = period->month;
+  }
+  write_output_file(parsed.output, encode_array_file(loaded.grid, header, parsed.width));
+  return 0;
+}
+
+}  // namespace gridkit
