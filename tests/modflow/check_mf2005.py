@@ -1,0 +1,199 @@
+#!/usr/bin/env python3
+"""A year of the example basin through MODFLOW-2005, checked from the model's own files.
+
+    check_mf2005.py BUILD_DIR SOURCE_DIR
+
+Runs corvane and the example chain (examples/modflow2005/run.sh) with the model that
+RECHARGE_MF2005 names, then checks:
+  - tallisk's page and gridkit's impacts CSV against an integration of the five HYDMOD files
+    done here, as the accounting defines it;
+  - the base run fed by gridkit's binary array files against the one fed by the text grids:
+    the same HYDMOD file, byte for byte;
+  - the model's recharge budget of every month against corvane's water balance.
+Exit status 77 (skipped) without RECHARGE_MF2005, unless RECHARGE_REQUIRE_MODELS=1.
+"""
+import calendar
+import csv
+import os
+import re
+import shutil
+import struct
+import subprocess
+import sys
+import tempfile
+
+YEAR = 1998
+SO_OFFSET = 1000000.0
+CUBIC_FEET_PER_ACRE_FOOT = 43560.0
+CELL_AREA = 5280.0 * 5280.0
+RUN_SUFFIXES = ["", "a", "b", "c", "d"]
+failures = []
+
+
+def check(condition, message):
+    if not condition:
+        failures.append(message)
+        print("FAIL:", message)
+
+
+def records(path):
+    """The framed records of a sequential binary file."""
+    data = open(path, "rb").read()
+    at, out = 0, []
+    while at < len(data):
+        (size,) = struct.unpack_from("<I", data, at)
+        out.append(data[at + 4:at + 4 + size])
+        at += 8 + size
+    return out
+
+
+def read_hydmod(path):
+    """Labels and time records (time, values) of a double-precision HYDMOD file."""
+    recs = records(path)
+    (count,) = struct.unpack_from("<i", recs[0])
+    items = abs(count)
+    labels = [recs[1][4 + 20 * i:24 + 20 * i].decode().rstrip() for i in range(items)]
+    rows = [struct.unpack_from("<%dd" % (items + 1), r) for r in recs[2:]]
+    return labels, rows
+
+
+def integrate(path):
+    """Acre-feet of every item over the 24 time records after the first, values at the end of
+    each interval standing for it, 1,000,000 taken off the items labelled "SO"."""
+    labels, rows = read_hydmod(path)
+    check(len(rows) == 25, f"{path}: {len(rows)} time records, not 25")
+    volumes = [0.0] * len(labels)
+    offsets = [SO_OFFSET if label.startswith("SO") else 0.0 for label in labels]
+    previous = rows[0][0]
+    for row in rows[1:25]:
+        factor = (row[0] - previous) / CUBIC_FEET_PER_ACRE_FOOT
+        previous = row[0]
+        for i in range(len(labels)):
+            volumes[i] = volumes[i] + factor * (row[i + 1] - offsets[i])
+    return dict(zip(labels, volumes))
+
+
+def read_list(path):
+    points = []
+    for line in open(path):
+        fields = line.split()
+        points.append((fields[0], [(f[0], f[1:]) for f in fields[1:]]))
+    return points
+
+
+def irep(value):
+    if abs(value) < 10:
+        return 0
+    return int(value + 0.5) if value > 0 else int(value - 0.5)
+
+
+def expected_impacts(runs_dir, points):
+    volumes = [integrate(os.path.join(runs_dir, f"{YEAR}{s}.sfi")) for s in RUN_SUFFIXES]
+    per_point = []
+    for name, entries in points:
+        run_volumes = []
+        for items in volumes:
+            total = 0.0
+            for sign, label in entries:
+                total = total + items[label] if sign == "+" else total - items[label]
+            run_volumes.append(total)
+        base = run_volumes[0]
+        impacts = [run_volumes[1] - base, run_volumes[2] - base, run_volumes[3] - base,
+                   base - run_volumes[4]]
+        per_point.append((name, impacts, run_volumes))
+    return per_point
+
+
+def check_page_and_csv(runs_dir, points):
+    expected = expected_impacts(runs_dir, points)
+    page = open(os.path.join(runs_dir, f"{YEAR}.htm")).read()
+    cells = [int(v) for v in re.findall(r"<t[dh]>\s*(-?\d+)</t[dh]>", page)]
+    mainstem, total, wanted = [0.0] * 4, [0.0] * 4, []
+    for name, impacts, _ in expected:
+        wanted += [irep(v) for v in impacts]
+        for k in range(4):
+            if name.startswith("*"):
+                mainstem[k] += impacts[k]
+            total[k] += impacts[k]
+    wanted += [irep(v) for v in mainstem] + [irep(v) for v in total]
+    check(cells == wanted, f"page cells {cells} are not the integration's {wanted}")
+    check(any(c != 0 for c in cells), "every impact on the page is 0: the variants do nothing")
+
+    rows = list(csv.DictReader(open(os.path.join(runs_dir, f"{YEAR}.csv"))))
+    columns = ["colorado_pumping", "kansas_pumping", "nebraska_pumping", "nebraska_mound"]
+    runs = ["base", "run_a", "run_b", "run_c", "run_d"]
+    for row, (name, impacts, run_volumes) in zip(rows, expected):
+        check(row["location"] == name[1:], f"CSV location {row['location']} is not {name[1:]}")
+        for column, impact in zip(columns, impacts):
+            check(float(row[column]) == impact,
+                  f"CSV {name} {column} {row[column]} is not {impact!r}")
+        for column, volume in zip(runs, run_volumes):
+            check(float(row[column]) == volume,
+                  f"CSV {name} {column} {row[column]} is not {volume!r}")
+
+
+def read_budget(path):
+    """Acre-feet of recharge of every month from the cell-by-cell budget (two steps a month)."""
+    recs = records(path)
+    per_month = [0.0] * 12
+    for header, array in zip(recs[0::2], recs[1::2]):
+        kstp, kper = struct.unpack_from("<ii", header)
+        text = header[8:24].decode().strip()
+        if text != "RECHARGE":
+            continue
+        rates = struct.unpack("<%dd" % (len(array) // 8), array)
+        step_days = calendar.monthrange(YEAR, kper)[1] / 2.0
+        per_month[kper - 1] += sum(rates) * step_days / CUBIC_FEET_PER_ACRE_FOOT
+    return per_month
+
+
+def check_budget(model_dir, balance_path):
+    balance = [0.0] * 12
+    for row in csv.DictReader(open(balance_path)):
+        if int(row["year"]) == YEAR:
+            balance[int(row["month"]) - 1] = float(row["active_cells"])
+    budget = read_budget(os.path.join(model_dir, "base", "budget.cbc"))
+    for month in range(12):
+        a, b = budget[month], balance[month]
+        check(abs(a - b) <= 1e-9 * max(abs(b), 1.0),
+              f"month {month + 1}: the model's recharge {a!r} af is not the balance's {b!r}")
+    check(sum(balance) > 0, "the balance holds no recharge of the year")
+
+
+def main():
+    build, source = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
+    model = os.environ.get("RECHARGE_MF2005", "")
+    if not model:
+        print("RECHARGE_MF2005 is not set: no MODFLOW-2005 to run (tools/build-mf2005 builds one)")
+        sys.exit(1 if os.environ.get("RECHARGE_REQUIRE_MODELS") == "1" else 77)
+    if not os.access(model, os.X_OK):
+        print(f"RECHARGE_MF2005={model}: not an executable program")
+        sys.exit(1)
+    work = tempfile.mkdtemp(prefix="mf2005-chain-")
+    try:
+        corvane = os.path.join(work, "corvane")
+        shutil.copytree(os.path.join(source, "examples", "corvane"), corvane)
+        for kind in ("text", "binary"):
+            os.makedirs(os.path.join(corvane, "grids", kind))
+        for params in ("params.txt", "params-bin.txt"):
+            subprocess.run([os.path.join(build, "corvane", "corvane"), params], cwd=corvane,
+                           check=True)
+        subprocess.run([os.path.join(source, "examples", "modflow2005", "run.sh"), model, build,
+                        work, str(YEAR)], check=True)
+        model_dir = os.path.join(work, "modflow2005")
+        runs_dir = os.path.join(model_dir, "runs")
+        check_page_and_csv(runs_dir, read_list(os.path.join(model_dir, "data0", "tallisk.12s")))
+        text_run = open(os.path.join(runs_dir, f"{YEAR}.sfi"), "rb").read()
+        binary_run = open(os.path.join(model_dir, "base-binary", "hydmod.sfi"), "rb").read()
+        check(text_run == binary_run,
+              "the base run from binary array files wrote another HYDMOD file")
+        check_budget(model_dir, os.path.join(corvane, "balance.csv"))
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
+    if failures:
+        sys.exit(1)
+    print("modflow2005 chain: page, CSV, binary arrays and recharge budget agree with the model")
+
+
+if __name__ == "__main__":
+    main()
