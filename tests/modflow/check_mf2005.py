@@ -160,6 +160,21 @@ def check_budget(model_dir, balance_path):
     check(sum(balance) > 0, "the balance holds no recharge of the year")
 
 
+def check_stopped_model(source, build, work):
+    """A model that stops on its own input error with status 0, as MODFLOW-2005 does, stops the
+    chain before tallisk: no page from stale or missing HYDMOD files."""
+    stopping = os.path.join(work, "stopping-model")
+    with open(stopping, "w") as script:
+        script.write("#!/bin/sh\necho ' Error in DIS input'\nexit 0\n")
+    os.chmod(stopping, 0o755)
+    result = subprocess.run([os.path.join(source, "examples", "modflow2005", "run.sh"), stopping,
+                             build, work, str(YEAR)], capture_output=True, text=True)
+    check(result.returncode != 0, "the chain went on after a model run that did not end normally")
+    check("did not end normally" in result.stderr, f"no word of the failed run: {result.stderr}")
+    check(not os.path.exists(os.path.join(work, "modflow2005", "runs", f"{YEAR}.htm")),
+          "a page was written after a failed model run")
+
+
 def main():
     build, source = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
     model = os.environ.get("RECHARGE_MF2005", "")
@@ -178,6 +193,7 @@ def main():
         for params in ("params.txt", "params-bin.txt"):
             subprocess.run([os.path.join(build, "corvane", "corvane"), params], cwd=corvane,
                            check=True)
+        check_stopped_model(source, build, work)
         subprocess.run([os.path.join(source, "examples", "modflow2005", "run.sh"), model, build,
                         work, str(YEAR)], check=True)
         model_dir = os.path.join(work, "modflow2005")
