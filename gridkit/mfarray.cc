@@ -66,15 +66,22 @@ MfarrayArgs parse_mfarray_args(const std::vector<std::string>& args) {
   return parsed;
 }
 
-void put_real(std::string& out, double value, RealWidth width) {
+// Writes `value` at `out` as a little-endian real of the width.
+void store_real(char* out, double value, RealWidth width) {
   if (width == RealWidth::kDouble) {
-    utl::put_f64le(out, value);
+    utl::store_f64le(out, value);
     return;
   }
   const auto single = static_cast<float>(value);
   std::uint32_t bits = 0;
   std::memcpy(&bits, &single, sizeof bits);
-  utl::put_u32le(out, bits);
+  for (int i = 0; i < 4; ++i) out[i] = static_cast<char>((bits >> (8 * i)) & 0xFFU);
+}
+
+void put_real(std::string& out, double value, RealWidth width) {
+  const std::size_t start = out.size();
+  out.resize(start + (width == RealWidth::kDouble ? 8 : 4));
+  store_real(out.data() + start, value, width);
 }
 
 std::size_t real_bytes(RealWidth width) { return width == RealWidth::kDouble ? 8 : 4; }
@@ -101,6 +108,7 @@ int convert_directory(const MfarrayArgs& parsed) {
   fs::create_directories(parsed.output, error);
   if (!fs::is_directory(parsed.output)) throw Failure("cannot create directory " + parsed.output);
   std::string contents;
+  std::string file;
   LoadedGrid loaded;
   int written = 0;
   for (const std::string& name : regular_files_in(parsed.input)) {
@@ -112,8 +120,8 @@ int convert_directory(const MfarrayArgs& parsed) {
     ArrayHeader header;
     header.kper = period->month > 0 ? period->month : 1;
     header.text = parsed.text;
-    write_output_file((fs::path(parsed.output) / name).string(),
-                      encode_array_file(loaded.grid, header, parsed.width));
+    encode_array_file_into(loaded.grid, header, parsed.width, file);
+    write_output_file((fs::path(parsed.output) / name).string(), file);
     ++written;
   }
   return written;
@@ -122,7 +130,13 @@ int convert_directory(const MfarrayArgs& parsed) {
 }  // namespace
 
 std::string encode_array_file(const Grid& grid, const ArrayHeader& header, RealWidth width) {
-  const std::size_t reals = real_bytes(width);
+  std::string file;
+  encode_array_file_into(grid, header, width, file);
+  return file;
+}
+
+void encode_array_file_into(const Grid& grid, const ArrayHeader& header, RealWidth width,
+                            std::string& file) {
   std::string head;
   utl::put_i32le(head, header.kstp);
   utl::put_i32le(head, header.kper);
@@ -134,15 +148,15 @@ std::string encode_array_file(const Grid& grid, const ArrayHeader& header, RealW
   utl::put_i32le(head, kNrow);
   utl::put_i32le(head, header.layer);
 
-  std::string array;
-  array.reserve(kCells * reals);
-  for (const double value : grid.values) put_real(array, value, width);
-
-  std::string file;
-  file.reserve(head.size() + array.size() + 4 * utl::kRecordMarker);
+  file.clear();
   utl::append_record(file, head);
-  utl::append_record(file, array);
-  return file;
+  // The array is stored straight into its record: no second buffer of the grid's size.
+  const std::size_t reals = real_bytes(width);
+  char* array = utl::begin_record(file, kCells * reals);
+  for (const double value : grid.values) {
+    store_real(array, value, width);
+    array += reals;
+  }
 }
 
 int run_mfarray(const std::vector<std::string>& args, std::ostream& out) {

@@ -30,6 +30,10 @@ struct ArrayHeader {
 // The bytes of the array file of `grid`: two framed records.
 std::string encode_array_file(const Grid& grid, const ArrayHeader& header, RealWidth width);
 
+// The same into `file`, which keeps its storage, for writing many grids one after another.
+void encode_array_file_into(const Grid& grid, const ArrayHeader& header, RealWidth width,
+                            std::string& file);
+
 // Runs the command; a line on `out` tells what was written.
 int run_mfarray(const std::vector<std::string>& args, std::ostream& out);
 

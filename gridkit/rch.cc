@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <iostream>
 #include <map>
+#include <tuple>
+#include <utility>
 
 #include "gridkit/calendar.h"
 #include "gridkit/gridfile.h"
@@ -77,7 +79,18 @@ struct RchArgs {
   std::string balance;
   std::string output;
   RchLayout layout;
+  int last_year = 0;  // with --years: the last year, each year a file YEAR.rch in `output`
 };
+
+// The first and last year of "Y1-Y2".
+std::pair<int, int> parse_years(const std::string& text) {
+  const std::size_t dash = text.find('-');
+  if (dash == std::string::npos) throw Failure("--years takes Y1-Y2, not '" + text + "'");
+  const int first = whole_number(text.substr(0, dash), "--years", 1, 9999);
+  const int last = whole_number(text.substr(dash + 1), "--years", 1, 9999);
+  if (first > last) throw Failure("--years " + text + ": the first year is after the last");
+  return {first, last};
+}
 
 // Reads one option of the layout; false when `name` is none of them.
 bool parse_layout_option(const std::string& name, OptionCursor& cursor, RchLayout& layout) {
@@ -122,6 +135,8 @@ RchArgs parse_rch_args(const std::vector<std::string>& args) {
     if (name == "-o" || name == "--output") {
       parsed.output = cursor.value();
       have_output = true;
+    } else if (name == "--years") {
+      std::tie(parsed.layout.year, parsed.last_year) = parse_years(cursor.value());
     } else if (parse_layout_option(name, cursor, parsed.layout)) {
       continue;
     } else if (name.size() > 1 && name.front() == '-') {
@@ -134,7 +149,7 @@ RchArgs parse_rch_args(const std::vector<std::string>& args) {
     }
   }
   if (!have_balance) throw Failure("rch needs the water balance of a corvane run");
-  if (parsed.layout.year == 0) throw Failure("rch needs the year: --year YEAR");
+  if (parsed.layout.year == 0) throw Failure("rch needs the year: --year YEAR or --years Y1-Y2");
   if (!have_output) throw Failure("rch needs an output file: -o OUT.rch");
   parsed.layout.source = parsed.balance;
   return parsed;
@@ -214,15 +229,31 @@ std::string format_rch(const std::vector<BalanceMonth>& months, const RchLayout&
 }
 
 int run_rch(const std::vector<std::string>& args, std::ostream& out) {
-  const RchArgs parsed = parse_rch_args(args);
+  RchArgs parsed = parse_rch_args(args);
   const std::vector<BalanceMonth> months = read_balance_months(parsed.balance);
+  const bool many = parsed.last_year != 0;
+  const int first = parsed.layout.year;
+  const int last = many ? parsed.last_year : first;
+  if (many) {
+    std::error_code error;
+    fs::create_directories(parsed.output, error);
+    if (!fs::is_directory(parsed.output)) {
+      throw Failure("cannot create directory " + parsed.output);
+    }
+  }
   int grids = 0;
   for (const BalanceMonth& month : months) {
-    if (month.year == parsed.layout.year && !month.recharge_file.empty()) ++grids;
+    if (month.year >= first && month.year <= last && !month.recharge_file.empty()) ++grids;
   }
-  write_output_file(parsed.output, format_rch(months, parsed.layout));
-  out << "gridkit: " << parsed.output << ": 12 stress periods of " << parsed.layout.year << ", "
-      << grids << " with a grid\n";
+  for (int year = first; year <= last; ++year) {
+    parsed.layout.year = year;
+    const std::string path =
+        many ? (fs::path(parsed.output) / (std::to_string(year) + ".rch")).string() : parsed.output;
+    write_output_file(path, format_rch(months, parsed.layout));
+  }
+  out << "gridkit: " << parsed.output << ": " << 12 * (last - first + 1) << " stress periods of "
+      << (many ? std::to_string(first) + " to " : std::string()) << last << ", " << grids
+      << " with a grid\n";
   return 0;
 }
 

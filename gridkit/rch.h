@@ -1,8 +1,8 @@
 // `gridkit rch BALANCE --year YEAR -o OUT.rch`: the model's recharge package file for one year of
-// a corvane run. Each month is one stress period that reads the month's grid through OPEN/CLOSE
-// with the multiplier that turns acre-feet per one-square-mile cell per month into feet per model
-// time unit, 43560 / (5280^2 x the month's length in time units); a month for which the run
-// wrote no grid is CONSTANT 0.0.
+// a corvane run (with --years Y1-Y2 -o DIR, one file DIR/YEAR.rch for each year). Each month is one
+// stress period that reads the month's grid through OPEN/CLOSE with the multiplier that turns
+// acre-feet per one-square-mile cell per month into feet per model time unit, 43560 / (5280^2 x the
+// month's length in time units); a month for which the run wrote no grid is CONSTANT 0.0.
 #pragma once
 
 #include <iosfwd>
