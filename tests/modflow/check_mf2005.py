@@ -177,7 +177,8 @@ def check_stopped_model(source, build, work):
 
 def main():
     build, source = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
-    model = os.environ.get("RECHARGE_MF2005", "")
+    # The model the environment names, else the one the build made (RECHARGE_MF2005_SOURCE).
+    model = os.environ.get("RECHARGE_MF2005", "") or os.environ.get("RECHARGE_MF2005_BUILT", "")
     if not model:
         print("RECHARGE_MF2005 is not set: no MODFLOW-2005 to run (tools/build-mf2005 builds one)")
         sys.exit(1 if os.environ.get("RECHARGE_REQUIRE_MODELS") == "1" else 77)
