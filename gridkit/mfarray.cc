@@ -8,6 +8,7 @@
 #include <iostream>
 #include <limits>
 #include <optional>
+#include <string_view>
 
 #include "gridkit/grid_names.h"
 #include "gridkit/gridfile.h"
@@ -21,7 +22,17 @@ namespace fs = std::filesystem;
 
 constexpr std::size_t kTextLength = 16;
 
+constexpr std::string_view kMfarrayUsage =
+    "Usage: gridkit mfarray GRID -o OUT\n"
+    "       gridkit mfarray DIR -o OUT_DIR\n"
+    "\n"
+    "A grid as a MODFLOW binary array file (a header record, then the array), or every grid\n"
+    "file of DIR as a file of the same name in OUT_DIR.\n"
+    "  --precision P   double (default) or single: the precision of the model's build\n"
+    "  --text TEXT     the header's 16-character text (default RECHARGE)\n";
+
 struct MfarrayArgs {
+  bool help = false;
   std::string input;
   std::string output;
   RealWidth width = RealWidth::kDouble;
@@ -35,6 +46,10 @@ MfarrayArgs parse_mfarray_args(const std::vector<std::string>& args) {
   OptionCursor cursor(args, 1);
   while (!cursor.done()) {
     const std::string& name = cursor.take();
+    if (name == "--help" || name == "-h") {
+      parsed.help = true;
+      return parsed;
+    }
     if (name == "-o" || name == "--output") {
       parsed.output = cursor.value();
       have_output = true;
@@ -161,6 +176,10 @@ void encode_array_file_into(const Grid& grid, const ArrayHeader& header, RealWid
 
 int run_mfarray(const std::vector<std::string>& args, std::ostream& out) {
   const MfarrayArgs parsed = parse_mfarray_args(args);
+  if (parsed.help) {
+    out << kMfarrayUsage;
+    return 0;
+  }
   if (fs::is_directory(parsed.input)) {
     const int written = convert_directory(parsed);
     out << "gridkit: " << written << " array files in " << parsed.output << "\n";

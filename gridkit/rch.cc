@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <iostream>
 #include <map>
+#include <string_view>
 #include <tuple>
 #include <utility>
 
@@ -75,7 +76,22 @@ int whole_number(const std::string& text, const std::string& option, int least, 
   return value;
 }
 
+constexpr std::string_view kRchUsage =
+    "Usage: gridkit rch BALANCE --year YEAR -o OUT.rch\n"
+    "       gridkit rch BALANCE --years Y1-Y2 -o DIR\n"
+    "\n"
+    "MODFLOW-2005's recharge package file of a year of the corvane run whose water balance is\n"
+    "BALANCE: one stress period a month, OPEN/CLOSE of the month's grid with the multiplier to\n"
+    "feet per time unit, CONSTANT 0.0 for a month without a grid.\n"
+    "  --grids DIR        where the model finds the grids (default: the balance's paths)\n"
+    "  --binary           the grids are binary array files (gridkit mfarray)\n"
+    "  --time-unit UNIT   seconds, minutes, hours, days (default) or years\n"
+    "  --month-days D     calendar (default) or 30\n"
+    "  --steps N          time steps per month in the listed periods (default 2)\n"
+    "  --cbc UNIT         unit of the cell-by-cell budget file (default 0, none)\n";
+
 struct RchArgs {
+  bool help = false;
   std::string balance;
   std::string output;
   RchLayout layout;
@@ -132,6 +148,10 @@ RchArgs parse_rch_args(const std::vector<std::string>& args) {
   OptionCursor cursor(args, 1);
   while (!cursor.done()) {
     const std::string& name = cursor.take();
+    if (name == "--help" || name == "-h") {
+      parsed.help = true;
+      return parsed;
+    }
     if (name == "-o" || name == "--output") {
       parsed.output = cursor.value();
       have_output = true;
@@ -230,6 +250,10 @@ std::string format_rch(const std::vector<BalanceMonth>& months, const RchLayout&
 
 int run_rch(const std::vector<std::string>& args, std::ostream& out) {
   RchArgs parsed = parse_rch_args(args);
+  if (parsed.help) {
+    out << kRchUsage;
+    return 0;
+  }
   const std::vector<BalanceMonth> months = read_balance_months(parsed.balance);
   const bool many = parsed.last_year != 0;
   const int first = parsed.layout.year;
