@@ -9,7 +9,8 @@ RECHARGE_MF2005 names, then checks:
     done here, as the accounting defines it;
   - the base run fed by gridkit's binary array files against the one fed by the text grids:
     the same HYDMOD file, byte for byte;
-  - the model's recharge budget of every month against corvane's water balance.
+  - the model's recharge budget of every month against corvane's water balance;
+  - gridkit explain of a run with 3 time steps a month, which the accounting does not fit.
 Exit status 77 (skipped) without RECHARGE_MF2005, unless RECHARGE_REQUIRE_MODELS=1.
 """
 import calendar
@@ -160,6 +161,31 @@ def check_budget(model_dir, balance_path):
     check(sum(balance) > 0, "the balance holds no recharge of the year")
 
 
+def check_three_steps_a_month(model, build, model_dir):
+    """The base run with 3 time steps a month writes 37 records: gridkit explain says that
+    tallisk would integrate January to August only."""
+    # Beside the example's model directory, so the grid paths of its recharge file still hold.
+    three = os.path.join(os.path.dirname(model_dir), "three-steps")
+    shutil.copytree(os.path.join(model_dir, "model"), os.path.join(three, "model"))
+    shutil.copytree(os.path.join(model_dir, "base"), os.path.join(three, "base"))
+    dis = os.path.join(three, "model", "model.dis")
+    text = open(dis).read().replace(" 2 1.0 TR", " 3 1.0 TR")
+    open(dis, "w").write(text)
+    nam = os.path.join(three, "base", "model.nam")
+    text = open(nam).read().replace(f"../runs/{YEAR}.sfi", "three.sfi")
+    open(nam, "w").write(text)
+    run = subprocess.run([model, "model.nam"], cwd=os.path.join(three, "base"),
+                         capture_output=True, text=True)
+    check("Normal termination" in run.stdout, "the run of 3 steps a month did not end normally")
+    explain = subprocess.run([os.path.join(build, "gridkit", "gridkit"), "explain", "three.sfi",
+                              "--list", os.path.join(model_dir, "data0", "tallisk.12s")],
+                             cwd=os.path.join(three, "base"), capture_output=True, text=True)
+    check(explain.returncode == 1, f"explain of 37 records: status {explain.returncode}")
+    check("more records than the accounting window: 37 time records" in explain.stdout and
+          "integrates only the first 25, times 0 to 243" in explain.stdout,
+          f"explain of 37 records says: {explain.stdout}")
+
+
 def check_stopped_model(source, build, work):
     """A model that stops on its own input error with status 0, as MODFLOW-2005 does, stops the
     chain before tallisk: no page from stale or missing HYDMOD files."""
@@ -205,6 +231,7 @@ def main():
         check(text_run == binary_run,
               "the base run from binary array files wrote another HYDMOD file")
         check_budget(model_dir, os.path.join(corvane, "balance.csv"))
+        check_three_steps_a_month(model, build, model_dir)
     finally:
         shutil.rmtree(work, ignore_errors=True)
     if failures:
