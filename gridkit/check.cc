@@ -17,6 +17,7 @@
 #include <set>
 #include <string_view>
 
+#include "gridkit/balance_months.h"
 #include "gridkit/diff.h"
 #include "gridkit/grid.h"
 #include "gridkit/grid_names.h"
@@ -38,42 +39,6 @@ constexpr std::string_view kCheckUsage =
 using utl::kBalanceColumns;
 using utl::kBalanceHeader;
 
-// The records of a CSV text, each a list of fields; quoted fields may hold commas, quotes
-// (doubled) and line ends. A carriage return before a line feed is dropped.
-std::vector<std::vector<std::string>> csv_records(std::string_view text) {
-  std::vector<std::vector<std::string>> records;
-  std::vector<std::string> record;
-  std::string field;
-  bool quoted = false;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (quoted) {
-      if (c != '"') {
-        field += c;
-      } else if (i + 1 < text.size() && text[i + 1] == '"') {
-        field += '"', ++i;
-      } else {
-        quoted = false;
-      }
-    } else if (c == '"') {
-      quoted = true;
-    } else if (c == ',') {
-      record.push_back(std::move(field)), field.clear();
-    } else if (c == '\n') {
-      if (!field.empty() && field.back() == '\r') field.pop_back();
-      record.push_back(std::move(field)), field.clear();
-      records.push_back(std::move(record)), record.clear();
-    } else {
-      field += c;
-    }
-  }
-  if (!field.empty() || !record.empty()) {
-    record.push_back(std::move(field));
-    records.push_back(std::move(record));
-  }
-  return records;
-}
-
 // What a water balance tells of the run's grid files.
 struct BalanceFiles {
   std::vector<std::string> named;    // recharge files, as the balance names them
@@ -85,7 +50,7 @@ struct BalanceFiles {
 BalanceFiles read_balance(const std::string& path) {
   std::string text;
   read_input_file(path, text);
-  const auto records = csv_records(text);
+  const auto records = parse_csv(text);
   std::string header;
   if (!records.empty()) {
     for (const std::string& field : records.front()) header += (header.empty() ? "" : ",") + field;
