@@ -15,10 +15,6 @@ struct BalanceMonth {
   std::string recharge_file;  // empty when the month's grid was all 0 and not written
 };
 
-// The records of a CSV text, each a list of fields; quoted fields may hold commas, quotes
-// (doubled) and line ends. A carriage return before a line feed is dropped.
-std::vector<std::vector<std::string>> parse_csv(std::string_view text);
-
 // The months of the balance text `text` (`path` names it in messages). Throws Failure when the
 // header is not the balance's or a line is not a month of it.
 std::vector<BalanceMonth> parse_balance_months(std::string_view text, const std::string& path);

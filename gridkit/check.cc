@@ -17,7 +17,7 @@
 #include <set>
 #include <string_view>
 
-#include "gridkit/balance_months.h"
+#include "gridkit/csv_records.h"
 #include "gridkit/diff.h"
 #include "gridkit/grid.h"
 #include "gridkit/grid_names.h"
