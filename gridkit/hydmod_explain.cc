@@ -117,11 +117,12 @@ std::string times_text(const std::vector<double>& times, std::size_t first, std:
 
 std::string precision_finding(const HydmodShape& shape) {
   return "single precision: the item count is " + std::to_string(shape.count_word) +
-         " and the reals are 4 bytes wide, as a single-precision MODFLOW build writes them;\n"
-         "  tallisk reads 8-byte reals (a double-precision build writes the count as -N) and\n"
-         "  stops with \"Error reading file\". Rebuild MODFLOW in double precision (gfortran\n"
-         "  -fdefault-real-8 -fdefault-double-8, as tools/build-mf2005 does) and run the model "
-         "again.\n";
+         " and the reals are 4 bytes wide, as a\n"
+         "  single-precision MODFLOW build writes them; tallisk reads 8-byte reals (a\n"
+         "  double-precision build writes the count as -N) and stops with \"Error reading "
+         "file\".\n"
+         "  Rebuild MODFLOW in double precision (gfortran -fdefault-real-8 -fdefault-double-8,\n"
+         "  as tools/build-mf2005 does) and run the model again.\n";
 }
 
 std::string record_count_finding(const HydmodShape& shape) {
