@@ -3,7 +3,9 @@
 #include "gridkit/hydmod_explain.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <iostream>
@@ -11,7 +13,6 @@
 #include <optional>
 
 #include "gridkit/grid.h"
-#include "gridkit/number.h"
 #include "gridkit/option_cursor.h"
 #include "tallisk/accounts.h"
 #include "tallisk/year.h"
@@ -111,8 +112,16 @@ HydmodShape read_shape(std::string_view contents) {
   return shape;
 }
 
+// A model time for people: ten significant digits, so the sums of time step lengths read as
+// the days they are (243, not 243.00000000000009).
+std::string time_text(double time) {
+  std::array<char, 32> text{};
+  std::snprintf(text.data(), text.size(), "%.10g", time);
+  return text.data();
+}
+
 std::string times_text(const std::vector<double>& times, std::size_t first, std::size_t last) {
-  return "times " + format_number(times[first]) + " to " + format_number(times[last]);
+  return "times " + time_text(times[first]) + " to " + time_text(times[last]);
 }
 
 std::string precision_finding(const HydmodShape& shape) {
@@ -140,7 +149,7 @@ std::string record_count_finding(const HydmodShape& shape) {
   return "more records than the accounting window: " + held +
          ";\n  tallisk integrates only the first 25, " +
          times_text(shape.times, 0, kWindowRecords - 1) + ", and leaves out the rest, up to " +
-         format_number(shape.times.back()) +
+         time_text(shape.times.back()) +
          ".\n  Run 24 time steps in the year (2 a month over 12 monthly stress periods).\n";
 }
 
