@@ -66,6 +66,16 @@ else
   echo "gridkit: no NetCDF file (see the message above)"
 fi
 
+# MODFLOW-2005: a year of the example basin through the real model, from corvane's grids to
+# tallisk's page, when RECHARGE_MF2005 names a double-precision MODFLOW-2005.
+if [ -n "${RECHARGE_MF2005:-}" ]; then
+  "$here/modflow2005/run.sh" "$RECHARGE_MF2005" "$build" "$run" 1998
+else
+  echo "MODFLOW-2005: not run; to run the example year through the model, build one with"
+  echo "              tools/build-mf2005 mf2005-1.12-src.tar.gz and set RECHARGE_MF2005 to the"
+  echo "              path it prints (see docs/modflow.md)"
+fi
+
 # membrelv2: the county recharge generator for 1995, in a copy of examples/membrelv2/ whose
 # working directory is work/ (inputs under ../data, ../static and ../data0; outputs in work/ks/).
 cp -R "$here/membrelv2" "$run/membrelv2"

@@ -18,6 +18,7 @@
 #include <set>
 #include <string_view>
 
+#include "gridkit/csv_records.h"
 #include "gridkit/diff.h"
 #include "gridkit/grid.h"
 #include "gridkit/grid_names.h"
@@ -38,54 +39,6 @@ constexpr std::string_view kCheckUsage =
 
 using utl::kBalanceColumns;
 using utl::kBalanceHeader;
-
-// The records of a CSV text, each a list of fields; quoted fields may hold commas, quotes
-// (doubled) and line ends. A carriage return before a line feed is dropped. The line each
-// record begins on goes to `first_lines`; a quote never closed leaves `unclosed_line` at the
-// line where it opened (else 0).
-std::vector<std::vector<std::string>> csv_records(std::string_view text,
-                                                  std::vector<std::size_t>& first_lines,
-                                                  std::size_t& unclosed_line) {
-  std::vector<std::vector<std::string>> records;
-  std::size_t line = 1;
-  std::size_t quote_line = 0;
-  first_lines.assign(1, 1);
-  std::vector<std::string> record;
-  std::string field;
-  bool quoted = false;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c == '\n') ++line;
-    if (quoted) {
-      if (c != '"') {
-        field += c;
-      } else if (i + 1 < text.size() && text[i + 1] == '"') {
-        field += '"', ++i;
-      } else {
-        quoted = false;
-      }
-    } else if (c == '"') {
-      quoted = true;
-      quote_line = line;
-    } else if (c == ',') {
-      record.push_back(std::move(field)), field.clear();
-    } else if (c == '\n') {
-      if (!field.empty() && field.back() == '\r') field.pop_back();
-      record.push_back(std::move(field)), field.clear();
-      records.push_back(std::move(record)), record.clear();
-      first_lines.push_back(line);
-    } else {
-      field += c;
-    }
-  }
-  unclosed_line = quoted ? quote_line : 0;
-  if (!field.empty() || !record.empty()) {
-    record.push_back(std::move(field));
-    records.push_back(std::move(record));
-  }
-  first_lines.resize(records.size());
-  return records;
-}
 
 // Whether `text` is a whole integer from `low` to `high`, put in `value`.
 bool integer_in(const std::string& text, int low, int high, int& value) {
@@ -129,7 +82,7 @@ BalanceFiles read_balance(const std::string& path) {
   read_input_file(path, text);
   std::vector<std::size_t> lines;
   std::size_t unclosed_line = 0;
-  const auto records = csv_records(text, lines, unclosed_line);
+  const auto records = parse_csv(text, lines, unclosed_line);
   if (unclosed_line != 0) {
     throw Failure(path + ": line " + std::to_string(unclosed_line) + " opens a quote never closed");
   }

@@ -13,13 +13,16 @@
 #include "gridkit/diff.h"
 #include "gridkit/gridfile.h"
 #include "gridkit/hydmod_csv.h"
+#include "gridkit/hydmod_explain.h"
 #include "gridkit/impacts.h"
 #include "gridkit/map.h"
+#include "gridkit/mfarray.h"
 #include "gridkit/netcdf.h"
 #include "gridkit/netcdf_file.h"
 #include "gridkit/option_cursor.h"
 #include "gridkit/png.h"
 #include "gridkit/prj.h"
+#include "gridkit/rch.h"
 #include "gridkit/stats.h"
 #include "utl/fatal.h"
 #include "utl/signal_cleanup.h"
@@ -48,6 +51,13 @@ constexpr std::string_view kUsage =
     "  netcdf DIR RECHARGE_EXT [AREA_EXT] -o OUT.nc\n"
     "                          a corvane run's monthly recharge and yearly area grids\n"
     "                          as one CF NetCDF file (options --years, --ibound, --prj)\n"
+    "  rch BALANCE --year YEAR -o OUT.rch\n"
+    "                          MODFLOW's recharge package file of a year of a corvane run\n"
+    "                          (--years Y1-Y2 -o DIR: a file a year; options --grids,\n"
+    "                          --binary, --time-unit, --month-days, --steps, --cbc)\n"
+    "  mfarray GRID -o OUT     a grid, or a directory of them, as MODFLOW binary array files\n"
+    "                          (option --precision double|single, --text)\n"
+    "  explain FILE [--list L] why a HYDMOD file does or does not fit tallisk's accounting\n"
     "\n"
     "Options:\n"
     "  --format FORM     form of the grid file: text, binary, fixed, free or flags\n"
@@ -184,14 +194,17 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   const std::vector<std::string> after_command(args.begin() + 1, args.end());
   if (command == "diff") return run_diff(after_command, out, err);
   if (command == "check") return run_check(after_command, out, err);
+  if (command == "explain") return run_explain(after_command, out, err);
   if (command != "stats" && command != "png" && command != "asc" && command != "hydmod" &&
-      command != "impacts" && command != "netcdf") {
+      command != "impacts" && command != "netcdf" && command != "rch" && command != "mfarray") {
     err << "gridkit: unknown command '" << command << "'; try gridkit --help\n";
     return kExitFailure;
   }
   try {
     if (command == "impacts") return run_impacts(args, out);
     if (command == "netcdf") return run_netcdf(args, out);
+    if (command == "rch") return run_rch(args, out);
+    if (command == "mfarray") return run_mfarray(args, out);
     const Options options = parse_options(args);
     if (options.help) {
       out << kUsage;
