@@ -108,7 +108,11 @@ std::pair<int, int> years_of(const Mf6RchaArgs& args, const RunFiles& files) {
   return {files.months.begin()->first.first, files.months.rbegin()->first.first};
 }
 
-std::string two_digits(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
+std::string two_digits(int n) {
+  std::string digits = std::to_string(n);
+  if (digits.size() < 2) digits.insert(digits.begin(), '0');
+  return digits;
+}
 
 }  // namespace
 

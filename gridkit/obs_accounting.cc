@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <memory>
+#include <optional>
 #include <unordered_map>
 
 #include "gridkit/grid.h"
@@ -72,6 +74,17 @@ void check_value(double value, const ObsSeries& series, const std::string& path,
 }
 
 }  // namespace
+
+ObsEnough window_read(const ObsWindow& window) {
+  // The number of records before the window, once the record at its start has been read.
+  auto before = std::make_shared<std::optional<std::size_t>>();
+  if (window.start == 0.0) *before = 0;
+  return [window, before](const ObsSeries& series) {
+    if (!*before && near(series.times.back(), window.start)) *before = series.times.size();
+    // A file read again from its beginning, once more of it is read, counts from there again.
+    return *before && series.times.size() >= **before + static_cast<std::size_t>(window.records);
+  };
+}
 
 tallisk::Volumes account_obs(const ObsSeries& series, const std::string& path,
                              const ObsAccountList& list, const ObsWindow& window) {

@@ -17,6 +17,10 @@ struct ObsWindow {
   int records = tallisk::kIntegratedRecords;
 };
 
+// Enough records for `window`: those up to the window's last, so a file's later records are
+// neither read nor checked, as for HYDMOD files.
+ObsEnough window_read(const ObsWindow& window);
+
 // The signed sum, per point of `list`, of the volumes of the observations its entries name, in
 // acre-feet (flows in cubic feet per day, times in days). `path` names the file in messages.
 // Throws Failure when an entry names no observation of the file, the window's start is not 0 or

@@ -104,6 +104,50 @@ TEST(ObsAccounting, MissingValuesNanAndTooFewRecordsFail) {
             "run.csv: no observation named A (accounting point 1)");
 }
 
+TEST(ObsAccounting, RecordsAfterTheWindowAreNotRead) {
+  std::vector<double> times;
+  Records values;
+  for (int d = 1; d <= 30; ++d) {
+    times.push_back(d);
+    values.push_back({1.0});
+  }
+  const std::string text = testing::text_obs({"A"}, times, values) + "31,not a number\n";
+  EXPECT_THROW(read_obs(text, "f"), Failure);
+  EXPECT_EQ(read_obs(text, "f", window_read({})).times.size(), 24U);
+  EXPECT_EQ(read_obs(text, "f", window_read({2.0, 24})).times.size(), 26U);
+  const std::string binary = testing::binary_obs({"A"}, times, values);
+  EXPECT_EQ(read_obs(binary, "f", window_read({3.0, 2})).times.size(), 5U);
+  // A window that the file cannot fill reads it all, and the accounting says what is missing.
+  EXPECT_EQ(read_obs(binary, "f", window_read({40.0, 2})).times.size(), 30U);
+}
+
+TEST(ObsAccounting, FilesAreReadAsFarAsTheWindowNeeds) {
+  // 400 kB of records: the window from time 150 lies past the first reads of the file.
+  std::vector<std::string> names;
+  for (int i = 0; i < 100; ++i) names.push_back(std::string("N").append(std::to_string(i)));
+  std::vector<double> times;
+  Records values;
+  for (int d = 1; d <= 200; ++d) {
+    times.push_back(d);
+    values.push_back(std::vector<double>(100, d * kAcreFoot * 0.1));
+  }
+  testsupport::TempDir dir;
+  const std::string good = testing::text_obs(names, times, values);
+  spit(dir / "run.csv", good + "201,cut short\n");
+  const std::string path = (dir / "run.csv").string();
+  const ObsWindow window{150.0, 24};
+  const ObsSeries series = read_obs_file(path, window_read(window));
+  EXPECT_EQ(series.times.size(), 174U);
+  const ObsAccountList list = list_of("P +n99\n");
+  double expected = 0.0;
+  for (int d = 151; d <= 174; ++d) expected += d * 0.1;
+  EXPECT_DOUBLE_EQ(account_obs(series, path, list, window)[0], expected);
+  EXPECT_THROW(read_obs_file(path), Failure);
+  spit(dir / "run.bsv", testing::binary_obs(names, times, values).substr(0, 100000));
+  EXPECT_EQ(read_obs_file((dir / "run.bsv").string(), window_read({50.0, 24})).times.size(), 74U);
+  EXPECT_THROW(read_obs_file((dir / "run.bsv").string()), Failure);
+}
+
 TEST(ObsAccounts, EntriesAreSignedNamesOfAtMostFortyCharacters) {
   const ObsAccountList list = list_of("\"*Main stem\" +a -b\nTrib\n");
   EXPECT_EQ(list.points.count, 2);

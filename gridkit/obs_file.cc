@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <fstream>
 #include <limits>
 
 #include "gridkit/grid.h"
@@ -41,20 +42,36 @@ std::size_t binary_name_length(std::string_view contents, const std::string& pat
   return static_cast<std::size_t>(length);
 }
 
-ObsSeries read_binary(std::string_view contents, const std::string& path) {
+// How much of a file a read takes: the bytes read so far may be only its beginning, and the
+// caller may need only its first records.
+struct Reading {
+  const ObsEnough& enough;
+  bool complete = true;    // the bytes are the whole file
+  bool satisfied = false;  // enough() said so: no more records needed
+  // Whether to stop after the record just read.
+  bool stop(const ObsSeries& series) {
+    satisfied = enough && enough(series);
+    return satisfied;
+  }
+};
+
+ObsSeries read_binary(std::string_view contents, const std::string& path, Reading& reading) {
   const std::size_t real_bytes = contents.starts_with(kBinaryDouble) ? 8 : 4;
+  ObsSeries series;
   if (contents.size() < kBinaryHeaderBytes + kBinaryCountBytes) {
+    if (!reading.complete) return series;
     throw Failure(path + ": the header is cut short");
   }
   const std::size_t name_length = binary_name_length(contents, path);
   const std::int32_t count = utl::get_i32le(contents.data() + kBinaryHeaderBytes);
   std::size_t at = kBinaryHeaderBytes + kBinaryCountBytes;
+  if (count < 0) throw Failure(path + ": the header names a negative number of observations");
   // The names must all be there before any is taken, so a wild count never allocates much.
-  if (count < 0 || (contents.size() - at) / name_length < static_cast<std::size_t>(count)) {
+  if ((contents.size() - at) / name_length < static_cast<std::size_t>(count)) {
+    if (!reading.complete) return series;
     throw Failure(path + ": the header names " + std::to_string(count) +
                   " observations, more than the file holds");
   }
-  ObsSeries series;
   for (std::int32_t i = 0; i < count; ++i) {
     series.names.emplace_back(utl::trimmed(contents.substr(at, name_length)));
     if (series.names.back() == " ") series.names.back().clear();
@@ -62,11 +79,6 @@ ObsSeries read_binary(std::string_view contents, const std::string& path) {
   }
   const std::size_t record_bytes = real_bytes * (series.names.size() + 1);
   const std::size_t records = (contents.size() - at) / record_bytes;
-  if ((contents.size() - at) % record_bytes != 0) {
-    throw Failure(path + ": record " + std::to_string(records + 1) + " is cut short");
-  }
-  series.times.reserve(records);
-  series.values.reserve(records * series.names.size());
   for (std::size_t r = 0; r < records; ++r) {
     for (std::size_t k = 0; k <= series.names.size(); ++k) {
       const char* field = contents.data() + at + k * real_bytes;
@@ -78,6 +90,10 @@ ObsSeries read_binary(std::string_view contents, const std::string& path) {
       }
     }
     at += record_bytes;
+    if (reading.stop(series)) return series;
+  }
+  if (reading.complete && at != contents.size()) {
+    throw Failure(path + ": record " + std::to_string(records + 1) + " is cut short");
   }
   return series;
 }
@@ -124,8 +140,11 @@ bool next_line(std::string_view text, std::size_t& at, std::string_view& line) {
   return true;
 }
 
-ObsSeries read_text(std::string_view contents, const std::string& path) {
+ObsSeries read_text(std::string_view contents, const std::string& path, Reading& reading) {
   ObsSeries series;
+  // Of a file's beginning, only whole lines are read.
+  if (!reading.complete) contents = contents.substr(0, contents.rfind('\n') + 1);
+  if (contents.empty()) return series;
   std::size_t at = 0;
   std::string_view line;
   std::vector<std::string_view> fields;
@@ -150,6 +169,7 @@ ObsSeries read_text(std::string_view contents, const std::string& path) {
     for (std::size_t k = 1; k < fields.size(); ++k) {
       series.values.push_back(parse_field(fields[k], path, number));
     }
+    if (reading.stop(series)) break;
   }
   return series;
 }
@@ -161,24 +181,43 @@ bool starts_with_text_header(std::string_view contents) {
   return head == "time,";
 }
 
-}  // namespace
-
-ObsSeries read_obs(std::string_view contents, const std::string& path) {
+ObsSeries read_from(std::string_view contents, const std::string& path, Reading& reading) {
   if (contents.starts_with(kBinaryDouble) || contents.starts_with(kBinarySingle)) {
-    return read_binary(contents, path);
+    return read_binary(contents, path, reading);
   }
-  if (starts_with_text_header(contents)) return read_text(contents, path);
+  if (starts_with_text_header(contents)) return read_text(contents, path, reading);
   throw Failure(path +
                 ": not a MODFLOW 6 observation file (it begins with neither \"time,\" "
                 "nor \"cont double\")");
 }
 
-ObsSeries read_obs_file(const std::string& path) {
+// Bytes first read of a file, then four times as many each time more are needed.
+constexpr std::size_t kFirstRead = std::size_t{1} << 16;
+
+}  // namespace
+
+ObsSeries read_obs(std::string_view contents, const std::string& path, const ObsEnough& enough) {
+  Reading reading{enough};
+  return read_from(contents, path, reading);
+}
+
+ObsSeries read_obs_file(const std::string& path, const ObsEnough& enough) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw Failure("cannot read " + path);
+  // Only as much of the file is read as the records needed take: a year's accounting reads the
+  // beginning of a long run's file.
   std::string contents;
-  const utl::ReadStatus read = utl::read_whole_file(path, contents, utl::kLargestFile);
-  if (read == utl::ReadStatus::kCannotOpen) throw Failure("cannot read " + path);
-  if (read == utl::ReadStatus::kTooLong) throw Failure(path + ": larger than 256 MiB");
-  return read_obs(contents, path);
+  for (std::size_t wanted = kFirstRead;; wanted *= 4) {
+    const std::size_t had = contents.size();
+    contents.resize(std::min(wanted, utl::kLargestFile + 1));
+    in.read(contents.data() + had, static_cast<std::streamsize>(contents.size() - had));
+    if (in.bad()) throw Failure("cannot read " + path);
+    contents.resize(had + static_cast<std::size_t>(in.gcount()));
+    if (contents.size() > utl::kLargestFile) throw Failure(path + ": larger than 256 MiB");
+    Reading reading{enough, in.eof()};
+    ObsSeries series = read_from(contents, path, reading);
+    if (reading.complete || reading.satisfied) return series;
+  }
 }
 
 }  // namespace gridkit

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,13 +25,18 @@ struct ObsSeries {
   }
 };
 
+// Called with the records read so far after each one; true when no more are needed (records
+// after those are neither read nor checked). Empty: the whole file.
+using ObsEnough = std::function<bool(const ObsSeries&)>;
+
 // The observations of the file whose bytes are `contents` (`path` names it in messages): a
 // binary file begins "cont double" or "cont single", a text file "time,". Values are kept as
 // written, missing marks and NaN included. Throws Failure on a file of neither kind, a short
 // header, a cut record or a field that is not a number.
-ObsSeries read_obs(std::string_view contents, const std::string& path);
+ObsSeries read_obs(std::string_view contents, const std::string& path,
+                   const ObsEnough& enough = {});
 
 // The same from the file at `path`.
-ObsSeries read_obs_file(const std::string& path);
+ObsSeries read_obs_file(const std::string& path, const ObsEnough& enough = {});
 
 }  // namespace gridkit

@@ -94,7 +94,8 @@ int run_obs_impacts(const std::vector<std::string>& args, std::ostream& out) {
   const ObsAccountList list = read_obs_accounts(parsed.list_path);
   std::array<tallisk::Volumes, tallisk::kRuns> runs{};
   for (int r = 0; r < tallisk::kRuns; ++r) {
-    runs[r] = account_obs(read_obs_file(parsed.files[r]), parsed.files[r], list, parsed.window);
+    const ObsSeries series = read_obs_file(parsed.files[r], window_read(parsed.window));
+    runs[r] = account_obs(series, parsed.files[r], list, parsed.window);
   }
   const std::string csv = impacts_csv(list.points, runs);
   // Both results are made before either is written, so a failure leaves neither behind.
