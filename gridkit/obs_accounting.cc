@@ -18,14 +18,6 @@ namespace {
 // form writes times with as few as 10 significant digits.
 constexpr double kTimeTolerance = 1e-9;
 
-std::string upper_cased(std::string_view text) {
-  std::string upper(text);
-  for (char& c : upper) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return upper;
-}
-
 // Each point's entries as signed observation numbers counted from 1. A name written twice in
 // the file: the later one counts, as for a HYDMOD label.
 std::vector<std::vector<long>> match_entries(const ObsSeries& series, const std::string& path,

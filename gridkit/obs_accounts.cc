@@ -11,14 +11,6 @@
 namespace gridkit {
 namespace {
 
-std::string upper_cased(std::string_view text) {
-  std::string upper(text);
-  for (char& c : upper) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return upper;
-}
-
 ObsEntry parse_entry(std::string_view field, const std::string& path) {
   const std::string_view text = utl::trimmed(field);
   if (text.front() != '+' && text.front() != '-') {
@@ -32,6 +24,14 @@ ObsEntry parse_entry(std::string_view field, const std::string& path) {
 }
 
 }  // namespace
+
+std::string upper_cased(std::string_view name) {
+  std::string upper(name);
+  for (char& c : upper) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return upper;
+}
 
 ObsAccountList read_obs_accounts(const std::string& path) {
   std::string text;

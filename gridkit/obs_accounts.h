@@ -4,6 +4,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "tallisk/accounts.h"
@@ -19,6 +20,9 @@ struct ObsAccountList {
   tallisk::AccountList points;  // the names and count, for the page and the CSV; no gages
   std::array<std::vector<ObsEntry>, tallisk::kMaxPoints> entries;  // up to 16 per point
 };
+
+// `name` upper-cased, as MODFLOW 6 writes observation names: the form in which names match.
+std::string upper_cased(std::string_view name);
 
 // Reads the list at `path`: one point per line, its name (24 characters, "*" first for a
 // mainstem point) and up to 16 blank-separated entries "+NAME" or "-NAME". Throws Failure when
