@@ -81,3 +81,10 @@ fi
 cp -R "$here/membrelv2" "$run/membrelv2"
 (cd "$run/membrelv2/work" && program membrelv2 1995 > ../stdout.txt)
 echo "membrelv2: outputs in $run/membrelv2/work/ks/, standard output in $run/membrelv2/stdout.txt"
+
+# MODFLOW 6: the example year as a MODFLOW 6 model fed by the corvane run, and its impacts.
+if [ -n "${RECHARGE_MF6:-}" ]; then
+  "$here/modflow6/run.sh" "$build" "$run"
+else
+  echo "modflow6: not run; set RECHARGE_MF6 to a MODFLOW 6 program (tools/build-mf6 builds one)"
+fi

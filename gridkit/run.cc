@@ -16,9 +16,12 @@
 #include "gridkit/hydmod_explain.h"
 #include "gridkit/impacts.h"
 #include "gridkit/map.h"
+#include "gridkit/mf6_input.h"
 #include "gridkit/mfarray.h"
 #include "gridkit/netcdf.h"
 #include "gridkit/netcdf_file.h"
+#include "gridkit/obs_csv.h"
+#include "gridkit/obs_impacts.h"
 #include "gridkit/option_cursor.h"
 #include "gridkit/png.h"
 #include "gridkit/prj.h"
@@ -43,11 +46,19 @@ constexpr std::string_view kUsage =
     "  png FILE -o OUT.png     a map of a grid as a PNG picture\n"
     "  asc FILE -o OUT.asc     a grid as an Esri ASCII grid\n"
     "  hydmod FILE -o OUT.csv  a HYDMOD run file as CSV\n"
+    "  obs FILE -o OUT.csv     a MODFLOW 6 observation file (text or binary) as CSV\n"
     "  diff A B                two grid files, or two directories of them, compared cell by cell\n"
     "  check DIR --balance F   grid files in DIR that a corvane run did not write, or missing\n"
     "  impacts [-12p] YEAR [-o OUT.csv]\n"
     "                          a year's impacts at full precision as CSV, run where\n"
     "                          tallisk runs\n"
+    "  obs-impacts [-12p] YEAR BASE A B C D [-o OUT.csv] [--page OUT.htm]\n"
+    "                          a year's impacts from the MODFLOW 6 observation files of its\n"
+    "                          five runs, as CSV and as tallisk's page (options --list,\n"
+    "                          --from T, --steps N)\n"
+    "  mf6-rcha DIR EXT -o PREFIX\n"
+    "                          MODFLOW 6 time discretization and array recharge files of\n"
+    "                          a corvane run (options --years, --steps, --model-dir)\n"
     "  netcdf DIR RECHARGE_EXT [AREA_EXT] -o OUT.nc\n"
     "                          a corvane run's monthly recharge and yearly area grids\n"
     "                          as one CF NetCDF file (options --years, --ibound, --prj)\n"
@@ -134,9 +145,9 @@ Options parse_options(const std::vector<std::string>& args) {
 // Checks that the options given fit the command and that its file and output are named.
 void check_options(const Options& options) {
   const std::string& command = options.command;
-  const bool grid_command = command != "hydmod";
-  if (options.format && !grid_command) throw Failure("hydmod takes no --format");
-  if (options.ibound && !grid_command) throw Failure("hydmod takes no --ibound");
+  const bool grid_command = command != "hydmod" && command != "obs";
+  if (options.format && !grid_command) throw Failure(command + " takes no --format");
+  if (options.ibound && !grid_command) throw Failure(command + " takes no --ibound");
   if (options.scale && command != "png") throw Failure(command + " takes no --scale");
   if (options.prj && command != "asc") throw Failure(command + " takes no --prj");
   if (options.output && command == "stats") throw Failure("stats takes no output file");
@@ -155,6 +166,10 @@ int run_command(const Options& options, std::ostream& out) {
     if (read == utl::ReadStatus::kCannotOpen) throw Failure("cannot read " + options.file);
     if (read == utl::ReadStatus::kTooLong) throw Failure(options.file + ": larger than 256 MiB");
     write_output_file(*options.output, hydmod_to_csv(contents, options.file));
+    return 0;
+  }
+  if (command == "obs") {
+    write_output_file(*options.output, obs_to_csv(read_obs_file(options.file)));
     return 0;
   }
 
@@ -196,7 +211,8 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   if (command == "check") return run_check(after_command, out, err);
   if (command == "explain") return run_explain(after_command, out, err);
   if (command != "stats" && command != "png" && command != "asc" && command != "hydmod" &&
-      command != "impacts" && command != "netcdf" && command != "rch" && command != "mfarray") {
+      command != "impacts" && command != "netcdf" && command != "rch" && command != "mfarray" &&
+      command != "obs" && command != "obs-impacts" && command != "mf6-rcha") {
     err << "gridkit: unknown command '" << command << "'; try gridkit --help\n";
     return kExitFailure;
   }
@@ -205,6 +221,8 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     if (command == "netcdf") return run_netcdf(args, out);
     if (command == "rch") return run_rch(args, out);
     if (command == "mfarray") return run_mfarray(args, out);
+    if (command == "obs-impacts") return run_obs_impacts(args, out);
+    if (command == "mf6-rcha") return run_mf6_rcha(args, out);
     const Options options = parse_options(args);
     if (options.help) {
       out << kUsage;
