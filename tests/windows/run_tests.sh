@@ -11,6 +11,16 @@
 # Usage: tests/windows/run_tests.sh [WINDOWS_BUILD] [LINUX_BUILD]
 # (RUN_TESTS_ONLY=1 leaves out the example comparison, which needs the Linux build.)
 set -euo pipefail
+
+# Debian's Wine starts programs without a preloader, so the loader's heap begins at a random
+# distance above it and, now and then, covers the address where Windows programs find the shared
+# user data: that program then cannot start ("failed to map the shared user data: c0000018", and
+# the test that started it fails with "cannot run"). The stage runs without address-space
+# randomization, which every program it starts inherits, so the layout is the same every time.
+if [ -z "${RECHARGE_FIXED_LAYOUT:-}" ] && command -v setarch >/dev/null; then
+  export RECHARGE_FIXED_LAYOUT=1
+  exec setarch "$(uname -m)" --addr-no-randomize "$0" "$@"
+fi
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 windows="$(cd "${1:-$root/build-windows}" && pwd)"
 linux="${2:-$root/build}"
