@@ -79,7 +79,7 @@ constexpr std::string_view kUsage =
     "  --prj FILE        asc: also write OUT.prj, the coordinate system given as WKT in FILE;\n"
     "                    netcdf: the crs variable with that WKT\n"
     "  --years Y1-Y2     netcdf: the years to cover (default: those with grid files)\n"
-    "  -o, --output OUT  png, asc, hydmod: the file to write\n"
+    "  -o, --output OUT  png, asc, hydmod, obs: the file to write\n"
     "  --help            this text\n"
     "  --version         the program's version\n";
 
