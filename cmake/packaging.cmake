@@ -14,6 +14,10 @@ if(RECHARGE_GRIDKIT)
 endif()
 
 install(TARGETS ${recharge_programs} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The year driver beside the programs, and the Slurm job-array script that starts it.
+install(PROGRAMS tools/recharge-year DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(PROGRAMS tools/slurm/recharge-years.sbatch
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/recharge-tools/slurm)
 if(RECHARGE_MAN_PAGES)
   install(FILES ${RECHARGE_MAN_PAGES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endif()

@@ -23,6 +23,8 @@
 #include "gridkit/obs_csv.h"
 #include "gridkit/obs_impacts.h"
 #include "gridkit/option_cursor.h"
+#include "gridkit/pest_instructions.h"
+#include "gridkit/pest_template.h"
 #include "gridkit/png.h"
 #include "gridkit/prj.h"
 #include "gridkit/rch.h"
@@ -69,6 +71,11 @@ constexpr std::string_view kUsage =
     "  mfarray GRID -o OUT     a grid, or a directory of them, as MODFLOW binary array files\n"
     "                          (option --precision double|single, --text)\n"
     "  explain FILE [--list L] why a HYDMOD file does or does not fit tallisk's accounting\n"
+    "  pest-ins IMPACTS.csv -o OUT.ins\n"
+    "                          a PEST instruction file reading an impacts CSV's observations\n"
+    "  pest-tpl FILE --param NAME=AREA:WHAT ... -o OUT.tpl\n"
+    "                          a PEST template of a return-flow table (WHAT: YYYYMM or YYYY)\n"
+    "                          or a parameter file (WHAT: x, y or acres of a point area)\n"
     "\n"
     "Options:\n"
     "  --format FORM     form of the grid file: text, binary, fixed, free or flags\n"
@@ -212,7 +219,8 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   if (command == "explain") return run_explain(after_command, out, err);
   if (command != "stats" && command != "png" && command != "asc" && command != "hydmod" &&
       command != "impacts" && command != "netcdf" && command != "rch" && command != "mfarray" &&
-      command != "obs" && command != "obs-impacts" && command != "mf6-rcha") {
+      command != "obs" && command != "obs-impacts" && command != "mf6-rcha" &&
+      command != "pest-ins" && command != "pest-tpl") {
     err << "gridkit: unknown command '" << command << "'; try gridkit --help\n";
     return kExitFailure;
   }
@@ -223,6 +231,8 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     if (command == "mfarray") return run_mfarray(args, out);
     if (command == "obs-impacts") return run_obs_impacts(args, out);
     if (command == "mf6-rcha") return run_mf6_rcha(args, out);
+    if (command == "pest-ins") return run_pest_instructions(args, out);
+    if (command == "pest-tpl") return run_pest_template(args, out);
     const Options options = parse_options(args);
     if (options.help) {
       out << kUsage;
