@@ -8,8 +8,8 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 linux="$(cd "${1:-$root/build}" && pwd)"
 windows="$(cd "${2:-$root/build-windows}" && pwd)"
-# The model chain of the example is left out: its listings carry the time of the run.
-unset RECHARGE_MF2005
+# The model chains of the example are left out: the models' listings carry the time of the run.
+unset RECHARGE_MF2005 RECHARGE_MF6
 export WINEDEBUG=-all WINEPREFIX="${WINEPREFIX:-$windows/wine-prefix}"
 wine=/usr/lib/wine/wine64
 [ -x "$wine" ] || wine=wine
