@@ -23,6 +23,7 @@
 #include "gridkit/grid.h"
 #include "gridkit/grid_names.h"
 #include "gridkit/gridfile.h"
+#include "gridkit/option_cursor.h"
 #include "utl/balance_format.h"
 
 namespace gridkit {
@@ -136,22 +137,20 @@ struct CheckOptions {
 CheckOptions parse_check_options(const std::vector<std::string>& args) {
   CheckOptions options;
   bool have_balance = false;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    if (arg == "--help" || arg == "-h") {
+  OptionCursor cursor(args, 0);
+  while (!cursor.done()) {
+    const std::string& name = cursor.take();
+    if (name == "--help" || name == "-h") {
       options.help = true;
-    } else if (arg == "--balance" || arg.starts_with("--balance=")) {
-      if (arg == "--balance" && i + 1 >= args.size()) {
-        throw Failure("option --balance needs a value");
-      }
-      options.balance = arg == "--balance" ? args[++i] : arg.substr(10);
+    } else if (name == "--balance") {
+      options.balance = cursor.value();
       have_balance = true;
-    } else if (arg.size() > 1 && arg.front() == '-') {
-      throw Failure("unknown option " + arg);
+    } else if (name.size() > 1 && name.front() == '-') {
+      throw UsageError("unknown option " + name);
     } else if (!options.dir.empty()) {
-      throw Failure("check takes one directory, not " + options.dir + " and " + arg);
+      throw Failure("check takes one directory, not " + options.dir + " and " + name);
     } else {
-      options.dir = arg;
+      options.dir = cursor.argument();
     }
   }
   if (options.help) return options;

@@ -79,7 +79,7 @@ DiffOptions parse_diff_options(const std::vector<std::string>& args) {
     } else if (name == "--png") {
       options.png = cursor.value();
     } else if (name.size() > 1 && name.front() == '-') {
-      throw Failure("unknown option " + name);
+      throw UsageError("unknown option " + name);
     } else {
       files.push_back(cursor.argument());
     }

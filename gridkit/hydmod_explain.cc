@@ -275,7 +275,7 @@ int run_explain(const std::vector<std::string>& args, std::ostream& out, std::os
       if (name == "--list") {
         list = cursor.value();
       } else if (name.size() > 1 && name.front() == '-') {
-        throw Failure("unknown option " + name);
+        throw UsageError("unknown option " + name);
       } else if (file) {
         throw Failure("more than one file: " + *file + " and " + cursor.argument());
       } else {

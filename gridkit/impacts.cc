@@ -9,6 +9,7 @@
 
 #include "gridkit/grid.h"
 #include "gridkit/gridfile.h"
+#include "gridkit/option_cursor.h"
 #include "tallisk/year.h"
 #include "utl/csv.h"
 #include "utl/fields.h"
@@ -62,17 +63,16 @@ struct ImpactsArgs {
 ImpactsArgs parse_impacts_args(const std::vector<std::string>& args) {
   ImpactsArgs parsed;
   std::vector<std::string> words;
-  for (std::size_t i = 1; i < args.size(); ++i) {
-    if (args[i] == "-o" || args[i] == "--output") {
-      if (i + 1 >= args.size()) throw Failure("option " + args[i] + " needs a value");
-      parsed.output = args[++i];
-    } else if (args[i].starts_with("--output=")) {
-      parsed.output = args[i].substr(9);
-    } else if (args[i].size() > 1 && args[i].front() == '-' &&
-               utl::padded(args[i], tallisk::kYearLength) != "-12p") {
-      throw Failure("unknown option " + args[i]);
+  OptionCursor cursor(args, 1);
+  while (!cursor.done()) {
+    const std::string& name = cursor.take();
+    if (name == "-o" || name == "--output") {
+      parsed.output = cursor.value();
+    } else if (name.size() > 1 && name.front() == '-' &&
+               utl::padded(cursor.argument(), tallisk::kYearLength) != "-12p") {
+      throw UsageError("unknown option " + name);
     } else {
-      words.push_back(args[i]);
+      words.push_back(cursor.argument());
     }
   }
   // The year is read as tallisk reads it: its first four characters, blank-padded.

@@ -73,7 +73,7 @@ Mf6RchaArgs parse_mf6_rcha_args(const std::vector<std::string>& args) {
     } else if (name == "--model-dir") {
       parsed.model_dir = cursor.value();
     } else if (name.size() > 1 && name.front() == '-') {
-      throw Failure("unknown option " + name);
+      throw UsageError("unknown option " + name);
     } else {
       words.push_back(cursor.argument());
     }

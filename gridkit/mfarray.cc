@@ -68,7 +68,7 @@ MfarrayArgs parse_mfarray_args(const std::vector<std::string>& args) {
         throw Failure("--text holds at most 16 characters: '" + parsed.text + "'");
       }
     } else if (name.size() > 1 && name.front() == '-') {
-      throw Failure("unknown option " + name);
+      throw UsageError("unknown option " + name);
     } else if (have_input) {
       throw Failure("more than one input: " + parsed.input + " and " + cursor.argument());
     } else {

@@ -7,6 +7,7 @@
 
 #include "gridkit/gridfile.h"
 #include "gridkit/netcdf_file.h"
+#include "gridkit/option_cursor.h"
 #include "gridkit/prj.h"
 
 namespace gridkit {
@@ -73,26 +74,23 @@ NetcdfArgs parse_netcdf_args(const std::vector<std::string>& args) {
   NetcdfArgs parsed;
   std::vector<std::string> words;
   std::optional<std::string> output;
-  for (std::size_t i = 1; i < args.size(); ++i) {
-    const std::string& name = args[i];
-    auto value = [&]() -> std::string {
-      if (i + 1 >= args.size()) throw Failure("option " + name + " needs a value");
-      return args[++i];
-    };
+  OptionCursor cursor(args, 1);
+  while (!cursor.done()) {
+    const std::string& name = cursor.take();
     if (name == "-o" || name == "--output") {
-      output = value();
+      output = cursor.value();
     } else if (name == "--years") {
-      parsed.years = parse_years(value());
+      parsed.years = parse_years(cursor.value());
     } else if (name == "--ibound") {
-      parsed.ibound = value();
+      parsed.ibound = cursor.value();
     } else if (name == "--prj") {
-      parsed.prj = value();
+      parsed.prj = cursor.value();
     } else if (name == "--epsg") {
       throw Failure(std::string(kNoEpsg));
     } else if (name.size() > 1 && name.front() == '-') {
-      throw Failure("unknown option " + name);
+      throw UsageError("unknown option " + name);
     } else {
-      words.push_back(name);
+      words.push_back(cursor.argument());
     }
   }
   if (words.size() < 2 || words.size() > 3) {

@@ -71,7 +71,7 @@ ObsImpactsArgs parse_obs_impacts_args(const std::vector<std::string>& args) {
     } else if (name == "-12p" && words.empty()) {
       parsed.list_path = tallisk::kListPath12p;
     } else if (name.size() > 1 && name.front() == '-') {
-      throw Failure("unknown option " + name);
+      throw UsageError("unknown option " + name);
     } else {
       words.push_back(cursor.argument());
     }

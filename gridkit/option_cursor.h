@@ -11,6 +11,14 @@
 
 namespace gridkit {
 
+// A command line gridkit cannot read: an unknown option, or an option without its value. It
+// ends the run with status 2, whatever the command, so a script tells a misspelt option from
+// a failed run.
+class UsageError : public Failure {
+ public:
+  using Failure::Failure;
+};
+
 class OptionCursor {
  public:
   // Starts at `args[first]`.
@@ -39,7 +47,7 @@ class OptionCursor {
   // The value of the option last taken. Throws Failure when it has none.
   std::string value() {
     if (inline_value_) return *inline_value_;
-    if (done()) throw Failure("option " + name_ + " needs a value");
+    if (done()) throw UsageError("option " + name_ + " needs a value");
     return args_[next_++];
   }
 

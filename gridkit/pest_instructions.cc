@@ -139,7 +139,7 @@ int run_pest_instructions(const std::vector<std::string>& args, std::ostream& ou
     if (name == "-o" || name == "--output") {
       output = cursor.value();
     } else if (name.size() > 1 && name.front() == '-') {
-      throw Failure("unknown option " + name);
+      throw UsageError("unknown option " + name);
     } else if (!csv_path.empty()) {
       throw Failure("pest-ins takes one impacts CSV: pest-ins IMPACTS.csv -o OUT.ins");
     } else {

@@ -258,7 +258,7 @@ int run_pest_template(const std::vector<std::string>& args, std::ostream& out) {
     } else if (name == "--param") {
       parameters.push_back(parse_template_parameter(cursor.value()));
     } else if (name.size() > 1 && name.front() == '-') {
-      throw Failure("unknown option " + name);
+      throw UsageError("unknown option " + name);
     } else if (!input.empty()) {
       throw Failure("pest-tpl takes one file: pest-tpl FILE --param NAME=AREA:WHAT -o OUT.tpl");
     } else {

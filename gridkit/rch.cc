@@ -160,7 +160,7 @@ RchArgs parse_rch_args(const std::vector<std::string>& args) {
     } else if (parse_layout_option(name, cursor, parsed.layout)) {
       continue;
     } else if (name.size() > 1 && name.front() == '-') {
-      throw Failure("unknown option " + name);
+      throw UsageError("unknown option " + name);
     } else if (have_balance) {
       throw Failure("more than one balance: " + parsed.balance + " and " + cursor.argument());
     } else {

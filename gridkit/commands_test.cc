@@ -1,0 +1,96 @@
+// The command table: every command answers --help, and every command reads its options the
+// same way and refuses a misuse with status 2.
+#include "gridkit/commands.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "gridkit/netcdf.h"
+#include "gridkit/run.h"
+
+namespace gridkit {
+namespace {
+
+struct Outcome {
+  int status = 0;
+  std::string out;
+  std::string err;
+};
+
+Outcome run_in_process(const std::vector<std::string>& args) {
+  std::ostringstream out;
+  std::ostringstream err;
+  const int status = run(args, out, err);
+  return {status, out.str(), err.str()};
+}
+
+TEST(Commands, EveryCommandAnswersHelpWithItsUsage) {
+  const std::string general = run_in_process({"--help"}).out;
+  for (const Command& command : commands()) {
+    const std::string name(command.name);
+    const Outcome help = run_in_process({name, "--help"});
+    EXPECT_EQ(help.status, 0) << name;
+    EXPECT_EQ(help.err, "") << name;
+    EXPECT_EQ(help.out.rfind("Usage: gridkit " + name + " ", 0), 0u) << help.out;
+    EXPECT_EQ(run_in_process({name, "-h"}).out, help.out) << name;
+    // The general help lists each command by its usage line.
+    EXPECT_NE(general.find("\n  " + std::string(command.usage)), std::string::npos) << name;
+    EXPECT_EQ(find_command(name), &command);
+  }
+  EXPECT_EQ(find_command("draw"), nullptr);
+}
+
+TEST(Commands, AnUnknownOptionIsAMisuseOfEveryCommand) {
+  for (const Command& command : commands()) {
+    const std::string name(command.name);
+    const Outcome misuse = run_in_process({name, "--colour=green"});
+    EXPECT_EQ(misuse.status, 2) << name;
+    EXPECT_EQ(misuse.out, "") << name;
+    EXPECT_EQ(misuse.err, "gridkit: unknown option --colour\n") << name;
+  }
+}
+
+TEST(Commands, AnOptionWithoutItsValueIsAMisuseOfEveryCommand) {
+  const std::vector<std::vector<std::string>> lacking = {
+      {"stats", "g", "--ibound"},
+      {"png", "g", "-o"},
+      {"asc", "g", "-o", "a.asc", "--prj"},
+      {"hydmod", "h", "--output"},
+      {"obs", "o", "-o"},
+      {"diff", "a", "b", "--csv"},
+      {"check", "dir", "--balance"},
+      {"impacts", "1995", "-o"},
+      {"obs-impacts", "1995", "--page"},
+      {"mf6-rcha", "dir", "rch", "--years"},
+      {"netcdf", "dir", "rch", "--years"},
+      {"rch", "balance", "--grids"},
+      {"mfarray", "g", "--text"},
+      {"explain", "h", "--list"},
+      {"pest-ins", "i.csv", "-o"},
+      {"pest-tpl", "t", "--param"},
+  };
+  EXPECT_EQ(lacking.size(), commands().size());
+  for (const std::vector<std::string>& args : lacking) {
+    const Outcome misuse = run_in_process(args);
+    EXPECT_EQ(misuse.status, 2) << args.front();
+    EXPECT_EQ(misuse.err, "gridkit: option " + args.back() + " needs a value\n") << args.front();
+  }
+}
+
+TEST(Commands, ValuesJoinedWithAnEqualsSignReadAsTheNextArgument) {
+  const NetcdfArgs apart = parse_netcdf_args(
+      {"netcdf", "d", "rch", "--years", "1998-2000", "--output", "r.nc", "--prj", "w.prj"});
+  const NetcdfArgs joined = parse_netcdf_args(
+      {"netcdf", "d", "rch", "--years=1998-2000", "--output=r.nc", "--prj=w.prj"});
+  EXPECT_EQ(joined.years, apart.years);
+  EXPECT_EQ(joined.output, "r.nc");
+  EXPECT_EQ(joined.prj, apart.prj);
+  // Only the first equals sign parts the name from the value.
+  EXPECT_EQ(parse_netcdf_args({"netcdf", "d", "rch", "-o", "r", "--ibound=a=b"}).ibound, "a=b");
+}
+
+}  // namespace
+}  // namespace gridkit
