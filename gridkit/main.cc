@@ -12,8 +12,8 @@ int main(int argc, char** argv) {
   try {
     return gridkit::run(args);
   } catch (const std::bad_alloc&) {
-    // Only diff and check let it through (the other commands stop with status 1 in run()):
-    // trouble to them, as to cmp.
+    // Only diff, check and explain let it through (the other commands stop with status 1 in
+    // run()): trouble to them, as to cmp.
     std::cout.flush();
     std::cerr << "gridkit: out of memory\n";
     return gridkit::kExitTrouble;

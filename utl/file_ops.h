@@ -1,5 +1,5 @@
-// utl/file_ops.h: the low-level file operations beneath the safe output, the one place that
-// differs between POSIX and Windows.
+// utl/file_ops.h: the low-level file operations beneath the safe output, written once for
+// POSIX and once for Windows (input_ops.h is the same for reading).
 #pragma once
 
 #include <string_view>

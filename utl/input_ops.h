@@ -1,5 +1,5 @@
-// The low-level reading of input files, the one place where reading differs between POSIX and
-// Windows: bytes come as they are on the disk, with no CR added or removed.
+// The low-level reading of input files, written once for POSIX and once for Windows (file_ops.h
+// is the same for writing): bytes come as they are on the disk, with no CR added or removed.
 #pragma once
 
 #include <cstddef>
