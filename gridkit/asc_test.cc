@@ -14,7 +14,7 @@
 namespace gridkit {
 namespace {
 
-using testing::cell;
+using fixtures::cell;
 
 std::vector<std::string> lines_of(const std::string& text) {
   std::vector<std::string> lines;

@@ -13,7 +13,7 @@
 namespace gridkit {
 namespace {
 
-using testing::cell;
+using fixtures::cell;
 constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
 
 TEST(Compare, ToleranceIsAbsolutePlusRelativeToTheLargerValue) {

@@ -18,7 +18,7 @@
 namespace gridkit {
 namespace {
 
-using testing::cell;
+using fixtures::cell;
 using testsupport::ProgramResult;
 using testsupport::slurp;
 using testsupport::spit;
@@ -41,9 +41,9 @@ Grid month_grid(double value) {
 
 TEST(GridkitDiff, ExitStatusesOfAPair) {
   TempDir dir;
-  spit(dir / "a.rch", testing::free_grid(month_grid(1.5)));
-  spit(dir / "a.bin", testing::binary_grid(month_grid(1.5)));
-  spit(dir / "b.bin", testing::binary_grid(month_grid(1.75)));
+  spit(dir / "a.rch", fixtures::free_grid(month_grid(1.5)));
+  spit(dir / "a.bin", fixtures::binary_grid(month_grid(1.5)));
+  spit(dir / "b.bin", fixtures::binary_grid(month_grid(1.75)));
 
   // Text against binary: the same values.
   ProgramResult same = gridkit_run(dir, {"diff", "a.rch", "a.bin"});
@@ -92,10 +92,10 @@ TEST(GridkitDiff, ExitStatusesOfAPair) {
 
 TEST(GridkitDiff, DirectoriesArePairedByName) {
   TempDir dir;
-  spit(dir / "a/1998.04.rch", testing::free_grid(month_grid(1.5)));
-  spit(dir / "b/1998.04.rch", testing::binary_grid(month_grid(1.5)));
-  spit(dir / "a/1998.are", testing::free_grid(month_grid(2.0)));
-  spit(dir / "b/1998.are", testing::free_grid(month_grid(2.0)));
+  spit(dir / "a/1998.04.rch", fixtures::free_grid(month_grid(1.5)));
+  spit(dir / "b/1998.04.rch", fixtures::binary_grid(month_grid(1.5)));
+  spit(dir / "a/1998.are", fixtures::free_grid(month_grid(2.0)));
+  spit(dir / "b/1998.are", fixtures::free_grid(month_grid(2.0)));
   spit(dir / "a/1998.04.rch.png", "a picture, not compared");
   spit(dir / "b/.notes", "hidden, not compared");
   ProgramResult same = gridkit_run(dir, {"diff", "a", "b"});
@@ -106,8 +106,8 @@ TEST(GridkitDiff, DirectoriesArePairedByName) {
       same.out.ends_with("\nsummary: 2 pairs, 2 equal, 0 differ, 0 only in A, 0 only in B\n"));
 
   // A file on one side only is listed and makes the directories differ.
-  spit(dir / "a/1998.05.rch", testing::free_grid(month_grid(1.0)));
-  spit(dir / "b/1998.10.rch", testing::free_grid(month_grid(1.0)));
+  spit(dir / "a/1998.05.rch", fixtures::free_grid(month_grid(1.0)));
+  spit(dir / "b/1998.10.rch", fixtures::free_grid(month_grid(1.0)));
   ProgramResult one_sided = gridkit_run(dir, {"diff", "a", "b"});
   EXPECT_EQ(one_sided.exit_status, 1);
   EXPECT_TRUE(has(one_sided.out, "\nonly in a: 1998.05.rch\n")) << one_sided.out;
@@ -129,9 +129,9 @@ TEST(GridkitDiff, DirectoriesArePairedByName) {
 TEST(GridkitDiff, AnInfiniteCellAlwaysDiffers) {
   TempDir dir;
   const double inf = std::numeric_limits<double>::infinity();
-  spit(dir / "one.bin", testing::binary_grid(month_grid(1.0)));
-  spit(dir / "plus.bin", testing::binary_grid(month_grid(inf)));
-  spit(dir / "minus.bin", testing::binary_grid(month_grid(-inf)));
+  spit(dir / "one.bin", fixtures::binary_grid(month_grid(1.0)));
+  spit(dir / "plus.bin", fixtures::binary_grid(month_grid(inf)));
+  spit(dir / "minus.bin", fixtures::binary_grid(month_grid(-inf)));
   for (const auto& [a, b] :
        {std::pair{"one.bin", "plus.bin"}, std::pair{"plus.bin", "minus.bin"}}) {
     const ProgramResult result = gridkit_run(dir, {"diff", "--rel-tol", "1e-12", a, b});
@@ -146,7 +146,7 @@ TEST(GridkitDiff, AnInfiniteCellAlwaysDiffers) {
 TEST(GridkitDiff, DirectoriesWithoutGridsAreTrouble) {
   TempDir dir;
   for (const char* side : {"a", "b"}) {
-    spit(dir / side / "1998.04.asc", testing::free_grid(month_grid(1.5)));
+    spit(dir / side / "1998.04.asc", fixtures::free_grid(month_grid(1.5)));
     spit(dir / side / "1998.csv", "year,month\n");
     spit(dir / side / "1998.04.asc.png", "a picture of a grid");
   }
@@ -173,7 +173,7 @@ class StarvedBuffer : public std::streambuf {
 // Out of memory, diff says so in its one documented line, as trouble.
 TEST(GridkitDiff, OutOfMemoryIsItsOwnLine) {
   TempDir dir;
-  spit(dir / "a.bin", testing::binary_grid(month_grid(1.5)));
+  spit(dir / "a.bin", fixtures::binary_grid(month_grid(1.5)));
   StarvedBuffer starved;
   std::ostream out(&starved);
   out.exceptions(std::ios::badbit);

@@ -13,7 +13,7 @@
 namespace gridkit {
 namespace {
 
-using testing::cell;
+using fixtures::cell;
 
 Grid sample_grid() {
   Grid grid;
@@ -35,7 +35,7 @@ std::string failure_of(std::string_view contents, GridFormat format) {
 
 TEST(ParseGrid, BinaryRecordGivesTheValuesExactly) {
   const Grid grid = sample_grid();
-  const std::string file = testing::binary_grid(grid);
+  const std::string file = fixtures::binary_grid(grid);
   EXPECT_EQ(file.size(), 430328u);
   EXPECT_EQ(parse_grid("g", file, GridFormat::kBinary).values, grid.values);
   EXPECT_EQ(failure_of(file.substr(0, file.size() - 1), GridFormat::kBinary),
@@ -67,7 +67,7 @@ TEST(ParseGrid, FixedFieldsTooWideForOneDecimal) {
 TEST(ParseGrid, FixedFieldsOfOneDecimal) {
   Grid grid = sample_grid();
   grid.values[cell(3, 1)] = 12345.6;  // too wide: written as asterisks
-  const Grid read = parse_grid("g", testing::fixed_grid(grid), GridFormat::kFixed);
+  const Grid read = parse_grid("g", fixtures::fixed_grid(grid), GridFormat::kFixed);
   EXPECT_EQ(read.values[cell(1, 1)], 12.5);
   EXPECT_EQ(read.values[cell(2, 1)], -3.2);  // "%6.1f" of -3.25 rounds to even
   EXPECT_EQ(read.values[cell(326, 165)], 0.1);
@@ -95,12 +95,12 @@ TEST(ParseGrid, FixedFieldsReadAsTheFormatReadsThem) {
 TEST(ReadGrid, TextFreeAndFlagGridsThroughTheToolkitReaders) {
   testsupport::TempDir dir;
   const Grid grid = sample_grid();
-  testsupport::spit(dir / "text.rch", testing::free_grid(grid));
-  testsupport::spit(dir / "free.dat", testing::free_grid(grid, "acres\n"));
+  testsupport::spit(dir / "text.rch", fixtures::free_grid(grid));
+  testsupport::spit(dir / "free.dat", fixtures::free_grid(grid, "acres\n"));
   Ibound ibound;
   ibound.flags[cell(4, 5)] = 0;
   ibound.flags[cell(5, 5)] = -1;
-  testsupport::spit(dir / "ibound.dat", testing::flag_grid(ibound));
+  testsupport::spit(dir / "ibound.dat", fixtures::flag_grid(ibound));
 
   const LoadedGrid text = read_grid((dir / "text.rch").string(), std::nullopt);
   EXPECT_EQ(text.format, GridFormat::kText);

@@ -14,7 +14,7 @@ namespace {
 std::size_t cell(int col, int row) { return std::size_t{kNcol} * (row - 1) + (col - 1); }
 
 // Whether any pixel of the box is the text colour.
-bool has_text(const testing::DecodedPng& png, int x0, int y0, int w, int h) {
+bool has_text(const fixtures::DecodedPng& png, int x0, int y0, int w, int h) {
   for (int y = y0; y < y0 + h; ++y) {
     for (int x = x0; x < x0 + w; ++x) {
       if (png.at(x, y) == kTextColour) return true;
@@ -36,7 +36,7 @@ TEST(DrawMap, ColoursCellsNorthUpWithMasksAndRampEnds) {
 
   const int scale = 3;
   const MapLayout layout = map_layout(scale);
-  const testing::DecodedPng png = testing::decode_png(encode_png(draw_map(grid, &ibound, scale)));
+  const fixtures::DecodedPng png = fixtures::decode_png(encode_png(draw_map(grid, &ibound, scale)));
   ASSERT_EQ(png.width, layout.width);
   ASSERT_EQ(png.height, layout.height);
   EXPECT_EQ(png.width, 326 * 3 + 2 * layout.margin);
@@ -72,7 +72,7 @@ TEST(DrawMap, ColoursCellsNorthUpWithMasksAndRampEnds) {
 
 TEST(DrawMap, GridWithoutShownCellsHasNoLegendValues) {
   const MapLayout layout = map_layout(1);
-  const testing::DecodedPng png = testing::decode_png(encode_png(draw_map(Grid{}, nullptr, 1)));
+  const fixtures::DecodedPng png = fixtures::decode_png(encode_png(draw_map(Grid{}, nullptr, 1)));
   EXPECT_EQ(png.at(layout.cell_x(100), layout.cell_y(100)), kZeroColour);
   EXPECT_FALSE(has_text(png, 0, layout.label_top, png.width, png.height - layout.label_top));
 }
@@ -82,8 +82,8 @@ TEST(DrawMap, SingleValueTakesTheRampTop) {
   grid.values[cell(5, 5)] = 3.0;
   grid.values[cell(6, 5)] = 3.0;
   const MapLayout layout = map_layout(kMaxScale);
-  const testing::DecodedPng png =
-      testing::decode_png(encode_png(draw_map(grid, nullptr, kMaxScale)));
+  const fixtures::DecodedPng png =
+      fixtures::decode_png(encode_png(draw_map(grid, nullptr, kMaxScale)));
   EXPECT_EQ(png.at(layout.cell_x(5), layout.cell_y(5)), ramp_colour(1.0));
   EXPECT_EQ(layout.font_scale, 2);
 }
@@ -98,7 +98,7 @@ TEST(DrawMap, ARangePastTheLargestDoubleKeepsTheRamp) {
   grid.values[cell(2, 1)] = -1e308;
   grid.values[cell(3, 1)] = 1.0;
   const MapLayout layout = map_layout(1);
-  const testing::DecodedPng png = testing::decode_png(encode_png(draw_map(grid, nullptr, 1)));
+  const fixtures::DecodedPng png = fixtures::decode_png(encode_png(draw_map(grid, nullptr, 1)));
   EXPECT_EQ(png.at(layout.cell_x(1), layout.cell_y(1)), ramp_colour(1.0));
   EXPECT_EQ(png.at(layout.cell_x(2), layout.cell_y(1)), ramp_colour(0.0));
   EXPECT_EQ(png.at(layout.cell_x(3), layout.cell_y(1)), ramp_colour(0.5));

@@ -47,8 +47,8 @@ TEST(Mf6Input, TdisAndRchaOfTwoMonths) {
 
 TEST(Mf6Array, HeaderThenDoublesRowOneFirst) {
   Grid grid;
-  grid.values[testing::cell(1, 1)] = 1.5;
-  grid.values[testing::cell(326, 165)] = -2.0;
+  grid.values[fixtures::cell(1, 1)] = 1.5;
+  grid.values[fixtures::cell(326, 165)] = -2.0;
   const std::string bytes = encode_mf6_array(grid, {3, 7, 1.5, 60.0, "RECHARGE"});
   ASSERT_EQ(bytes.size(), 430372U);
   EXPECT_EQ(utl::get_i32le(bytes.data()), 3);
@@ -66,9 +66,9 @@ TEST(Mf6Array, HeaderThenDoublesRowOneFirst) {
 TEST(Mf6RchaCommand, TextGridsOpenedInPlaceBinaryGridsConverted) {
   testsupport::TempDir dir;
   Grid grid;
-  grid.values[testing::cell(10, 20)] = 640.0;
-  spit(dir / "text/1998.03.rch", testing::free_grid(grid));
-  spit(dir / "binary/1998.03.rch", testing::binary_grid(grid));
+  grid.values[fixtures::cell(10, 20)] = 640.0;
+  spit(dir / "text/1998.03.rch", fixtures::free_grid(grid));
+  spit(dir / "binary/1998.03.rch", fixtures::binary_grid(grid));
   fs::create_directories(dir / "model");
 
   auto result = run_program(

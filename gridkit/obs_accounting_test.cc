@@ -15,7 +15,7 @@
 namespace gridkit {
 namespace {
 
-using testing::Records;
+using fixtures::Records;
 using testsupport::spit;
 
 constexpr double kAcreFoot = 43560.0;
@@ -111,11 +111,11 @@ TEST(ObsAccounting, RecordsAfterTheWindowAreNotRead) {
     times.push_back(d);
     values.push_back({1.0});
   }
-  const std::string text = testing::text_obs({"A"}, times, values) + "31,not a number\n";
+  const std::string text = fixtures::text_obs({"A"}, times, values) + "31,not a number\n";
   EXPECT_THROW(read_obs(text, "f"), Failure);
   EXPECT_EQ(read_obs(text, "f", window_read({})).times.size(), 24U);
   EXPECT_EQ(read_obs(text, "f", window_read({2.0, 24})).times.size(), 26U);
-  const std::string binary = testing::binary_obs({"A"}, times, values);
+  const std::string binary = fixtures::binary_obs({"A"}, times, values);
   EXPECT_EQ(read_obs(binary, "f", window_read({3.0, 2})).times.size(), 5U);
   // A window that the file cannot fill reads it all, and the accounting says what is missing.
   EXPECT_EQ(read_obs(binary, "f", window_read({40.0, 2})).times.size(), 30U);
@@ -132,7 +132,7 @@ TEST(ObsAccounting, FilesAreReadAsFarAsTheWindowNeeds) {
     values.push_back(std::vector<double>(100, d * kAcreFoot * 0.1));
   }
   testsupport::TempDir dir;
-  const std::string good = testing::text_obs(names, times, values);
+  const std::string good = fixtures::text_obs(names, times, values);
   spit(dir / "run.csv", good + "201,cut short\n");
   const std::string path = (dir / "run.csv").string();
   const ObsWindow window{150.0, 24};
@@ -143,7 +143,7 @@ TEST(ObsAccounting, FilesAreReadAsFarAsTheWindowNeeds) {
   for (int d = 151; d <= 174; ++d) expected += d * 0.1;
   EXPECT_DOUBLE_EQ(account_obs(series, path, list, window)[0], expected);
   EXPECT_THROW(read_obs_file(path), Failure);
-  spit(dir / "run.bsv", testing::binary_obs(names, times, values).substr(0, 100000));
+  spit(dir / "run.bsv", fixtures::binary_obs(names, times, values).substr(0, 100000));
   EXPECT_EQ(read_obs_file((dir / "run.bsv").string(), window_read({50.0, 24})).times.size(), 74U);
   EXPECT_THROW(read_obs_file((dir / "run.bsv").string()), Failure);
 }

@@ -13,12 +13,12 @@
 namespace gridkit {
 namespace {
 
-using testing::binary_obs;
-using testing::text_obs;
+using fixtures::binary_obs;
+using fixtures::text_obs;
 
 const std::vector<std::string> kNames = {"UPPER_REACH_OUTFLOW_OF_THE_MAIN_STEM_0001", "HEAD1"};
 const std::vector<double> kTimes = {15.5, 31.0, 59.25};
-const testing::Records kValues = {{-1.25e6, 0.1}, {-3e30, 2.5e-300}, {0.0, -7.0}};
+const fixtures::Records kValues = {{-1.25e6, 0.1}, {-3e30, 2.5e-300}, {0.0, -7.0}};
 
 void expect_series(const ObsSeries& series) {
   ASSERT_EQ(series.names.size(), 2U);

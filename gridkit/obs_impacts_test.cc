@@ -38,8 +38,8 @@ void write_runs(const fs::path& dir, const std::array<double, 5>& outflows) {
   for (int r = 0; r < 5; ++r) {
     const std::string file = "run" + std::to_string(r) + ".obs";
     // Runs alternate between the binary and the text form: each file is told by its content.
-    spit(dir / file, r % 2 == 0 ? testing::binary_obs(names, days(), steps_of(outflows[r]))
-                                : testing::text_obs(names, days(), steps_of(outflows[r])));
+    spit(dir / file, r % 2 == 0 ? fixtures::binary_obs(names, days(), steps_of(outflows[r]))
+                                : fixtures::text_obs(names, days(), steps_of(outflows[r])));
   }
 }
 
@@ -78,7 +78,7 @@ TEST(ObsImpacts, AFailedRunWritesNothing) {
   short_run.pop_back();
   std::vector<double> times = days();
   times.pop_back();
-  spit(dir / "run3.obs", testing::text_obs({"OUTLET", "INLET"}, times, short_run));
+  spit(dir / "run3.obs", fixtures::text_obs({"OUTLET", "INLET"}, times, short_run));
   const auto result = run_program(PROGRAM_EXE, command("points"), dir.path());
   EXPECT_EQ(result.exit_status, 1);
   EXPECT_EQ(result.err,
@@ -96,7 +96,7 @@ TEST(ObsImpacts, AFailedRunWritesNothing) {
 
 TEST(ObsCommand, WritesTheCsvOfEitherForm) {
   testsupport::TempDir dir;
-  spit(dir / "run.bsv", testing::binary_obs({"Q1"}, {1.0, 2.5}, {{-0.25}, {3e30}}));
+  spit(dir / "run.bsv", fixtures::binary_obs({"Q1"}, {1.0, 2.5}, {{-0.25}, {3e30}}));
   const auto result = run_program(PROGRAM_EXE, {"obs", "run.bsv", "-o", "run.csv"}, dir.path());
   ASSERT_EQ(result.exit_status, 0) << result.err;
   EXPECT_EQ(slurp(dir / "run.csv"), "time,Q1\n1,-0.25\n2.5,3e+30\n");

@@ -33,9 +33,9 @@ ProgramResult gridkit_run(const TempDir& dir, const std::vector<std::string>& ar
 // A grid with a few distinct values, as a binary file `name` in `dir`.
 void put_grid(const TempDir& dir, const std::string& name) {
   Grid grid;
-  grid.values[testing::cell(1, 1)] = 4.0;
-  grid.values[testing::cell(2, 1)] = 8.0;
-  testsupport::spit(dir / name, testing::binary_grid(grid));
+  grid.values[fixtures::cell(1, 1)] = 4.0;
+  grid.values[fixtures::cell(2, 1)] = 8.0;
+  testsupport::spit(dir / name, fixtures::binary_grid(grid));
 }
 
 // A device of the kind of /dev/null (character device 1,3), made in the scratch folder.
@@ -128,7 +128,7 @@ TEST(GridkitOutputKinds, NetcdfDiskFullAtTheCloseIsAFailureNotACrash) {
     }
     const std::string name =
         "1950." + std::string(month < 10 ? "0" : "") + std::to_string(month) + ".rch";
-    testsupport::spit(dir / "run" / name, testing::binary_grid(grid));
+    testsupport::spit(dir / "run" / name, fixtures::binary_grid(grid));
   }
   testsupport::spit(dir / "run.nc", "an older file");
   testsupport::RunOptions full;

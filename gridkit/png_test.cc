@@ -27,7 +27,7 @@ TEST(ZlibCompress, InflatesBackAtEverySize) {
        {std::size_t{0}, std::size_t{1}, std::size_t{65536}, std::size_t{200000}}) {
     std::string data(size, '\0');
     for (std::size_t i = 0; i < size; ++i) data[i] = static_cast<char>(i * 7 + i / 300);
-    EXPECT_EQ(testing::inflate(zlib_compress(data), size), data) << size;
+    EXPECT_EQ(fixtures::inflate(zlib_compress(data), size), data) << size;
   }
 }
 
@@ -38,7 +38,7 @@ TEST(PaletteOf, UpTo256ColoursThenRgbWithTheSamePixels) {
   EXPECT_EQ(palette_of(image)->back(), (Rgb{1, 2, 3}));
   image.set(299, 0, Rgb{0, 1, 0});
   EXPECT_EQ(palette_of(image), std::nullopt);
-  const testing::DecodedPng png = testing::decode_png(encode_png(image));
+  const fixtures::DecodedPng png = fixtures::decode_png(encode_png(image));
   for (int x = 0; x < 300; ++x) EXPECT_EQ(png.at(x, 0), image.at(x, 0)) << x;
 }
 
@@ -49,7 +49,7 @@ TEST(EncodePng, DecodesToTheSamePixels) {
   image.set(6, 2, Rgb{0, 0, 255});
   image.fill(2, 1, 3, 5, Rgb{9, 99, 199});  // clipped at the bottom
   image.set(-1, 0, Rgb{7, 7, 7});           // outside: ignored
-  const testing::DecodedPng png = testing::decode_png(encode_png(image));
+  const fixtures::DecodedPng png = fixtures::decode_png(encode_png(image));
   ASSERT_EQ(png.width, 7);
   ASSERT_EQ(png.height, 3);
   for (int y = 0; y < 3; ++y) {

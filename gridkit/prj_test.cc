@@ -29,7 +29,7 @@ TEST(ReadWkt, TakesOneBracketedDefinitionAndRefusesTheRest) {
 
 TEST(AscCommand, WritesThePrjBesideTheGridOrNeither) {
   testsupport::TempDir dir;
-  spit(dir / "g.rch", testing::free_grid(Grid{}));
+  spit(dir / "g.rch", fixtures::free_grid(Grid{}));
   spit(dir / "crs.wkt", kWkt);
   spit(dir / "bad.wkt", "EPSG:26914");
   auto asc = [&](const std::string& option, const std::string& value, const std::string& out) {

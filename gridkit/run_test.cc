@@ -16,7 +16,7 @@
 namespace gridkit {
 namespace {
 
-using testing::cell;
+using fixtures::cell;
 using testsupport::ProgramResult;
 using testsupport::TempDir;
 
@@ -98,8 +98,8 @@ TEST(Gridkit, HelpVersionAndMisuse) {
 
 TEST(Gridkit, StatsOfATextGridWithIbound) {
   TempDir dir;
-  testsupport::spit(dir / "1995.03.rch", testing::free_grid(sample_grid()));
-  testsupport::spit(dir / "ibound.dat", testing::flag_grid(sample_ibound()));
+  testsupport::spit(dir / "1995.03.rch", fixtures::free_grid(sample_grid()));
+  testsupport::spit(dir / "ibound.dat", fixtures::flag_grid(sample_ibound()));
   ProgramResult result = gridkit_run(dir, {"stats", "1995.03.rch", "--ibound", "ibound.dat"});
   EXPECT_EQ(result.exit_status, 0);
   EXPECT_EQ(result.err, "");
@@ -112,9 +112,9 @@ TEST(Gridkit, StatsOfATextGridWithIbound) {
 TEST(Gridkit, StatsOfEveryFormAgree) {
   TempDir dir;
   const Grid grid = sample_grid();
-  testsupport::spit(dir / "g.bin", testing::binary_grid(grid));
-  testsupport::spit(dir / "g.rcs", testing::fixed_grid(grid));
-  testsupport::spit(dir / "g.dat", testing::free_grid(grid, "acres\n"));
+  testsupport::spit(dir / "g.bin", fixtures::binary_grid(grid));
+  testsupport::spit(dir / "g.rcs", fixtures::fixed_grid(grid));
+  testsupport::spit(dir / "g.dat", fixtures::free_grid(grid, "acres\n"));
   for (const char* name : {"g.bin", "g.rcs", "g.dat"}) {
     ProgramResult result = gridkit_run(dir, {"stats", name});
     EXPECT_EQ(result.exit_status, 0) << name << result.err;
@@ -131,14 +131,14 @@ TEST(Gridkit, StatsOfEveryFormAgree) {
 
 TEST(Gridkit, PngMapOfAGrid) {
   TempDir dir;
-  testsupport::spit(dir / "g.bin", testing::binary_grid(sample_grid()));
-  testsupport::spit(dir / "ibound.dat", testing::flag_grid(sample_ibound()));
+  testsupport::spit(dir / "g.bin", fixtures::binary_grid(sample_grid()));
+  testsupport::spit(dir / "ibound.dat", fixtures::flag_grid(sample_ibound()));
   ProgramResult result =
       gridkit_run(dir, {"png", "g.bin", "-o", "map.png", "--ibound", "ibound.dat", "--scale=2"});
   EXPECT_EQ(result.exit_status, 0) << result.err;
   EXPECT_EQ(result.out, "");
   EXPECT_EQ(result.err, "");
-  const testing::DecodedPng png = testing::decode_png(testsupport::slurp(dir / "map.png"));
+  const fixtures::DecodedPng png = fixtures::decode_png(testsupport::slurp(dir / "map.png"));
   const MapLayout layout = map_layout(2);
   ASSERT_EQ(png.width, layout.width);
   ASSERT_EQ(png.height, layout.height);
@@ -151,8 +151,8 @@ TEST(Gridkit, PngMapOfAGrid) {
 
 TEST(Gridkit, AscOfAGrid) {
   TempDir dir;
-  testsupport::spit(dir / "g.rcs", testing::fixed_grid(sample_grid()));
-  testsupport::spit(dir / "ibound.dat", testing::flag_grid(sample_ibound()));
+  testsupport::spit(dir / "g.rcs", fixtures::fixed_grid(sample_grid()));
+  testsupport::spit(dir / "ibound.dat", fixtures::flag_grid(sample_ibound()));
   ProgramResult result =
       gridkit_run(dir, {"asc", "--ibound", "ibound.dat", "g.rcs", "-o", "g.asc"});
   EXPECT_EQ(result.exit_status, 0) << result.err;
@@ -199,7 +199,7 @@ TEST(Gridkit, FailuresGoToStandardErrorAndLeaveNoFile) {
   EXPECT_EQ(short_grid.out, "");
   EXPECT_EQ(short_grid.err, "gridkit: Error reading file short.rch\n");
 
-  testsupport::spit(dir / "g.bin", testing::binary_grid(sample_grid()));
+  testsupport::spit(dir / "g.bin", fixtures::binary_grid(sample_grid()));
   ProgramResult no_dir = gridkit_run(dir, {"asc", "g.bin", "-o", "nodir/g.asc"});
   EXPECT_EQ(no_dir.exit_status, 1);
   EXPECT_EQ(no_dir.err, "gridkit: cannot create nodir/g.asc\n");

@@ -11,7 +11,7 @@
 namespace gridkit {
 namespace {
 
-using testing::cell;
+using fixtures::cell;
 
 TEST(Stats, ExtremesSumAndNonzeroCells) {
   Grid grid;

@@ -8,7 +8,7 @@
 #include "gridkit/number.h"
 #include "utl/records.h"
 
-namespace gridkit::testing {
+namespace gridkit::fixtures {
 
 inline std::size_t cell(int col, int row) { return std::size_t{kNcol} * (row - 1) + (col - 1); }
 
@@ -67,4 +67,4 @@ inline std::string flag_grid(const Ibound& ibound) {
   return out;
 }
 
-}  // namespace gridkit::testing
+}  // namespace gridkit::fixtures

@@ -9,7 +9,7 @@
 
 #include "utl/records.h"
 
-namespace gridkit::testing {
+namespace gridkit::fixtures {
 
 // Values record by record, one per name.
 using Records = std::vector<std::vector<double>>;
@@ -57,4 +57,4 @@ inline std::string text_obs(const std::vector<std::string>& names, const std::ve
   return out;
 }
 
-}  // namespace gridkit::testing
+}  // namespace gridkit::fixtures

@@ -11,7 +11,7 @@
 
 #include "gridkit/png.h"
 
-namespace gridkit::testing {
+namespace gridkit::fixtures {
 
 inline std::uint32_t get_u32be(std::string_view bytes, std::size_t at) {
   std::uint32_t value = 0;
@@ -106,4 +106,4 @@ inline DecodedPng decode_png(std::string_view file) {
   return png;
 }
 
-}  // namespace gridkit::testing
+}  // namespace gridkit::fixtures
