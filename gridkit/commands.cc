@@ -200,9 +200,9 @@ std::string general_help() {
   for (const Command& command : kCommands) add_command_lines(text, command);
   text +=
       "\n"
-      "Options come before or after the files, as --name VALUE or --name=VALUE; a command's\n"
-      "own are shown by gridkit COMMAND --help. An unknown option, or one without its value,\n"
-      "ends the run with status 2.\n"
+      "Options come before or after the files, as --name VALUE or --name=VALUE, and -- ends\n"
+      "them; a command's own are shown by gridkit COMMAND --help. An unknown option, or one\n"
+      "without its value, ends the run with status 2.\n"
       "  --help            this text\n"
       "  --version         the program's version\n";
   return text;

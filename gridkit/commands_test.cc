@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "gridkit/netcdf.h"
+#include "gridkit/option_cursor.h"
 #include "gridkit/run.h"
 
 namespace gridkit {
@@ -90,6 +91,24 @@ TEST(Commands, ValuesJoinedWithAnEqualsSignReadAsTheNextArgument) {
   EXPECT_EQ(joined.prj, apart.prj);
   // Only the first equals sign parts the name from the value.
   EXPECT_EQ(parse_netcdf_args({"netcdf", "d", "rch", "-o", "r", "--ibound=a=b"}).ibound, "a=b");
+}
+
+TEST(Commands, TwoDashesEndTheOptions) {
+  const std::vector<std::string> args = {"-o", "x", "--", "--help", "-o", "--"};
+  OptionCursor cursor(args, 0);
+  std::vector<std::string> operands;
+  while (!cursor.done()) {
+    if (cursor.take().empty()) operands.push_back(cursor.argument());
+  }
+  EXPECT_EQ(operands, (std::vector<std::string>{"--help", "-o", "--"}));
+
+  // After "--" a file may be called --help: it is read, not taken for the option.
+  const Outcome file = run_in_process({"stats", "--", "--help"});
+  EXPECT_EQ(file.status, 1);
+  EXPECT_EQ(file.out, "");
+  EXPECT_NE(file.err.find("--help"), std::string::npos) << file.err;
+  // "--" as an option's value is that value.
+  EXPECT_EQ(parse_netcdf_args({"netcdf", "d", "rch", "-o", "--"}).output, "--");
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // Walks a command's arguments one at a time, taking an option's value from "--name=value" or
-// from the argument that follows it.
+// from the argument that follows it; "--" ends the options.
 #pragma once
 
 #include <cstddef>
@@ -25,15 +25,24 @@ class OptionCursor {
   OptionCursor(const std::vector<std::string>& args, std::size_t first)
       : args_(args), next_(first) {}
 
-  // Whether every argument has been taken.
-  bool done() const { return next_ >= args_.size(); }
+  // Whether every argument has been taken. A "--" that ends the options is passed over.
+  bool done() {
+    pass_end_of_options();
+    return next_ >= args_.size();
+  }
 
   // Takes the next argument and returns its name: "--name" of "--name=value", else the
-  // argument as it stands.
+  // argument as it stands; after "--", an empty name, so every argument is an operand, even
+  // one that begins with a dash.
   const std::string& take() {
+    pass_end_of_options();
     argument_ = args_[next_++];
-    name_ = argument_;
     inline_value_.reset();
+    if (options_ended_) {
+      name_.clear();
+      return name_;
+    }
+    name_ = argument_;
     if (const auto eq = name_.find('='); name_.starts_with("--") && eq != std::string::npos) {
       inline_value_ = name_.substr(eq + 1);
       name_.resize(eq);
@@ -47,16 +56,24 @@ class OptionCursor {
   // The value of the option last taken. Throws Failure when it has none.
   std::string value() {
     if (inline_value_) return *inline_value_;
-    if (done()) throw UsageError("option " + name_ + " needs a value");
+    if (next_ >= args_.size()) throw UsageError("option " + name_ + " needs a value");
     return args_[next_++];
   }
 
  private:
+  void pass_end_of_options() {
+    if (!options_ended_ && next_ < args_.size() && args_[next_] == "--") {
+      options_ended_ = true;
+      ++next_;
+    }
+  }
+
   const std::vector<std::string>& args_;
   std::size_t next_;
   std::string argument_;
   std::string name_;
   std::optional<std::string> inline_value_;
+  bool options_ended_ = false;
 };
 
 }  // namespace gridkit

@@ -20,9 +20,11 @@ namespace {
 
 constexpr int kExitFailure = 1;
 
-// Whether the arguments after the command ask for its help.
+// Whether the arguments after the command ask for its help (before a "--" that ends the
+// options).
 bool asks_for_help(const std::vector<std::string>& args) {
-  return std::any_of(args.begin() + 1, args.end(),
+  const auto options_end = std::find(args.begin() + 1, args.end(), "--");
+  return std::any_of(args.begin() + 1, options_end,
                      [](const std::string& arg) { return arg == "--help" || arg == "-h"; });
 }
 
