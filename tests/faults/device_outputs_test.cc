@@ -73,7 +73,7 @@ void put_corvane_run(const fs::path& work, const std::string& balance) {
   fs::create_directories(work / "out");
 }
 
-TEST(SpecialOutputs, CorvaneBalanceIntoADeviceOrAPipe) {
+TEST(DeviceOutputs, CorvaneBalanceIntoADeviceOrAPipe) {
   testsupport::TempDir dir;
   const fs::path work = dir / "work";
   put_corvane_run(work, "pipe");
@@ -93,7 +93,7 @@ TEST(SpecialOutputs, CorvaneBalanceIntoADeviceOrAPipe) {
 }
 
 // The grids still replace what an earlier run left, and a link to a device is written through.
-TEST(SpecialOutputs, CorvaneGridOverALinkToADevice) {
+TEST(DeviceOutputs, CorvaneGridOverALinkToADevice) {
   testsupport::TempDir dir;
   const fs::path work = dir / "work";
   put_corvane_run(work, "b.csv");
@@ -123,7 +123,7 @@ std::string run_file(double rate) {
   return file;
 }
 
-TEST(SpecialOutputs, TalliskPageIntoANamedPipe) {
+TEST(DeviceOutputs, TalliskPageIntoANamedPipe) {
   testsupport::TempDir dir;
   const fs::path work = dir / "work";
   spit(dir / "data0" / "tallisk.12s", "*Main +A\n");
@@ -140,7 +140,7 @@ TEST(SpecialOutputs, TalliskPageIntoANamedPipe) {
   EXPECT_TRUE(fs::is_fifo(work / "1995.htm"));
 }
 
-TEST(SpecialOutputs, FileSizeLimitWithItsSignalIsAFullDisk) {
+TEST(DeviceOutputs, FileSizeLimitWithItsSignalIsAFullDisk) {
   testsupport::TempDir dir;
   const fs::path work = dir / "work";
   put_corvane_run(work, "b.csv");
@@ -154,7 +154,7 @@ TEST(SpecialOutputs, FileSizeLimitWithItsSignalIsAFullDisk) {
   EXPECT_FALSE(fs::exists(work / "out" / "1950.01.rch"));
 }
 
-TEST(SpecialOutputs, MembrelFileSizeLimitWithItsSignalLeavesNothing) {
+TEST(DeviceOutputs, MembrelFileSizeLimitWithItsSignalLeavesNothing) {
   testsupport::TempDir dir;
   const fs::path example = testsupport::source_dir() / "examples" / "membrelv2";
   for (const char* tree : {"data", "data0", "static"}) {
@@ -173,7 +173,7 @@ TEST(SpecialOutputs, MembrelFileSizeLimitWithItsSignalLeavesNothing) {
   EXPECT_FALSE(holds_temporary(work));
 }
 
-TEST(SpecialOutputs, MembrelListingIntoADevice) {
+TEST(DeviceOutputs, MembrelListingIntoADevice) {
   testsupport::TempDir dir;
   const fs::path example = testsupport::source_dir() / "examples" / "membrelv2";
   for (const char* tree : {"data", "data0", "static"}) {
@@ -199,7 +199,7 @@ TEST(SpecialOutputs, MembrelListingIntoADevice) {
   EXPECT_EQ(grid.size(), 165u * 1957u);
 }
 
-TEST(SpecialOutputs, CorvaneLostStandardOutputIsAFailure) {
+TEST(DeviceOutputs, CorvaneLostStandardOutputIsAFailure) {
   testsupport::TempDir dir;
   const fs::path work = dir / "work";
   put_corvane_run(work, "b.csv");
@@ -216,7 +216,7 @@ TEST(SpecialOutputs, CorvaneLostStandardOutputIsAFailure) {
 
 #else
 
-TEST(SpecialOutputs, NeedsPosixDevicesPipesAndLimits) {
+TEST(DeviceOutputs, NeedsPosixDevicesPipesAndLimits) {
   GTEST_SKIP() << "devices, named pipes and file size limits are POSIX features";
 }
 
