@@ -189,18 +189,13 @@ int check(const CheckOptions& options, std::ostream& out) {
 
 }  // namespace
 
-int run_check(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  try {
-    const CheckOptions options = parse_check_options(args);
-    if (options.help) {
-      out << kCheckUsage;
-      return kExitSame;
-    }
-    return check(options, out);
-  } catch (const Failure& failure) {
-    err << "gridkit: " << failure.what() << "\n";
+int run_check(const std::vector<std::string>& args, std::ostream& out, std::ostream& /*err*/) {
+  const CheckOptions options = parse_check_options(args);
+  if (options.help) {
+    out << kCheckUsage;
+    return kExitSame;
   }
-  return kExitTrouble;
+  return check(options, out);
 }
 
 }  // namespace gridkit

@@ -8,9 +8,9 @@
 
 namespace gridkit {
 
-// Runs `gridkit check` with the arguments after the command's name: findings on `out`, messages
-// on `err`. Returns 0 when every grid file was written by the run and every file it names is
-// there, 1 when not, 2 on trouble.
+// Runs `gridkit check` with the arguments after the command's name: findings on `out`. Returns 0
+// when every grid file was written by the run and every file it names is there, 1 when not;
+// throws Failure on trouble, which gridkit's run() reports with status 2.
 int run_check(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace gridkit

@@ -22,7 +22,7 @@ struct Command {
   // Runs the command on `args`, the command's name first; returns the exit status.
   int (*run)(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
   // Whether the command answers with the exit statuses of cmp and diff (0, 1, or 2 on
-  // trouble), reporting its own failures, rather than 0 or 1.
+  // trouble) rather than 0 or 1: run() then reports its failures with status 2.
   bool answers_like_cmp = false;
 };
 

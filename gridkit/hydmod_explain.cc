@@ -261,45 +261,36 @@ std::string explain_hydmod(std::string_view contents, const std::string& path,
   return text;
 }
 
-int run_explain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  try {
-    std::optional<std::string> file;
-    std::optional<std::string> list;
-    OptionCursor cursor(args, 0);
-    while (!cursor.done()) {
-      const std::string& name = cursor.take();
-      if (name == "--help" || name == "-h") {
-        out << kExplainUsage;
-        return kExitFits;
-      }
-      if (name == "--list") {
-        list = cursor.value();
-      } else if (name.size() > 1 && name.front() == '-') {
-        throw UsageError("unknown option " + name);
-      } else if (file) {
-        throw Failure("more than one file: " + *file + " and " + cursor.argument());
-      } else {
-        file = cursor.argument();
-      }
+int run_explain(const std::vector<std::string>& args, std::ostream& out, std::ostream& /*err*/) {
+  std::optional<std::string> file;
+  std::optional<std::string> list;
+  OptionCursor cursor(args, 0);
+  while (!cursor.done()) {
+    const std::string& name = cursor.take();
+    if (name == "--help" || name == "-h") {
+      out << kExplainUsage;
+      return kExitFits;
     }
-    if (!file) throw Failure("explain needs a HYDMOD file");
-    if (!list && std::filesystem::is_regular_file(tallisk::kListPath)) list = tallisk::kListPath;
-    std::string contents;
-    const utl::ReadStatus read = utl::read_whole_file(*file, contents, utl::kLargestFile);
-    if (read == utl::ReadStatus::kCannotOpen) throw Failure("cannot read " + *file);
-    if (read == utl::ReadStatus::kTooLong) throw Failure(*file + ": larger than 256 MiB");
-    const std::vector<WantedLabel> wanted = list ? read_wanted(*list) : std::vector<WantedLabel>{};
-    bool fits = false;
-    out << explain_hydmod(contents, *file, wanted, list.has_value(), fits);
-    return fits ? kExitFits : kExitMisfit;
-  } catch (const Failure& failure) {
-    err << "gridkit: " << failure.what() << "\n";
-  } catch (const utl::Fatal& stop) {
-    err << "gridkit:" << stop.text();
-  } catch (const std::bad_alloc&) {
-    err << "gridkit: out of memory\n";
+    if (name == "--list") {
+      list = cursor.value();
+    } else if (name.size() > 1 && name.front() == '-') {
+      throw UsageError("unknown option " + name);
+    } else if (file) {
+      throw Failure("more than one file: " + *file + " and " + cursor.argument());
+    } else {
+      file = cursor.argument();
+    }
   }
-  return kExitTrouble;
+  if (!file) throw Failure("explain needs a HYDMOD file");
+  if (!list && std::filesystem::is_regular_file(tallisk::kListPath)) list = tallisk::kListPath;
+  std::string contents;
+  const utl::ReadStatus read = utl::read_whole_file(*file, contents, utl::kLargestFile);
+  if (read == utl::ReadStatus::kCannotOpen) throw Failure("cannot read " + *file);
+  if (read == utl::ReadStatus::kTooLong) throw Failure(*file + ": larger than 256 MiB");
+  const std::vector<WantedLabel> wanted = list ? read_wanted(*list) : std::vector<WantedLabel>{};
+  bool fits = false;
+  out << explain_hydmod(contents, *file, wanted, list.has_value(), fits);
+  return fits ? kExitFits : kExitMisfit;
 }
 
 }  // namespace gridkit

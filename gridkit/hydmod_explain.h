@@ -28,7 +28,8 @@ std::vector<std::string> nearest_labels(std::string_view label,
                                         const std::vector<std::string>& candidates,
                                         std::size_t count);
 
-// Runs the command.
+// Runs the command: the explanation on `out`; returns 0 when the file fits the accounting, 1 when
+// not; throws Failure on trouble, which gridkit's run() reports with status 2.
 int run_explain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace gridkit

@@ -52,8 +52,10 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     out << command_help(*command);
     return 0;
   }
-  // diff, check and explain report their own failures, with status 2.
-  if (command->answers_like_cmp) return command->run(args, out, err);
+  // A command's failure is one line on standard error. diff, check and explain answer as cmp
+  // does, so theirs is trouble (status 2); the other commands' is status 1. A misuse of the
+  // command line is status 2 for every command.
+  const int failed = command->answers_like_cmp ? kExitTrouble : kExitFailure;
   try {
     return command->run(args, out, err);
   } catch (const UsageError& misuse) {
@@ -66,8 +68,10 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     err << "gridkit:" << stop.text();
   } catch (const std::bad_alloc&) {
     err << "gridkit: out of memory\n";
+  } catch (const std::exception& failure) {  // no thread to read on, a file system error
+    err << "gridkit: " << failure.what() << "\n";
   }
-  return kExitFailure;
+  return failed;
 }
 
 int run(const std::vector<std::string>& args) {
