@@ -15,6 +15,7 @@
 
 #include "gridkit/netcdf_file.h"
 #include "gridkit/testing_grids.h"
+#include "tests/support/pipes_and_devices.h"
 #include "tests/support/run_program.h"
 
 namespace gridkit {
@@ -38,33 +39,8 @@ void put_grid(const TempDir& dir, const std::string& name) {
   testsupport::spit(dir / name, fixtures::binary_grid(grid));
 }
 
-// A device of the kind of /dev/null (character device 1,3), made in the scratch folder.
-bool make_null_device(const std::filesystem::path& path) {
-  return ::mknod(path.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
-}
-
-// The reading end of a named pipe, opened without waiting so a writer can open the other end;
-// rest() takes what the writer left once it has closed.
-class PipeReader {
- public:
-  explicit PipeReader(const std::filesystem::path& path)
-      : fd_(::open(path.c_str(), O_RDONLY | O_NONBLOCK)) {}
-  ~PipeReader() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  PipeReader(const PipeReader&) = delete;
-  PipeReader& operator=(const PipeReader&) = delete;
-  bool ok() const { return fd_ >= 0; }
-  std::string rest() {
-    std::string bytes;
-    char buffer[4096];
-    for (ssize_t got; (got = ::read(fd_, buffer, sizeof buffer)) > 0;) bytes.append(buffer, got);
-    return bytes;
-  }
-
- private:
-  int fd_;
-};
+using testsupport::make_null_device;
+using testsupport::PipeReader;
 
 TEST(GridkitOutputKinds, ADeviceIsWrittenInPlaceNeverReplaced) {
   TempDir dir;

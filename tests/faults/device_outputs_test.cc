@@ -15,6 +15,7 @@
 #include <string>
 
 #include "fault_support.h"
+#include "pipes_and_devices.h"
 #include "run_program.h"
 #include "utl/records.h"
 
@@ -25,32 +26,8 @@ using testsupport::spit;
 
 #ifndef _WIN32
 
-// A device of the kind of /dev/null (character device 1,3), made in the scratch folder.
-bool make_null_device(const fs::path& path) {
-  return ::mknod(path.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
-}
-
-// The reading end of a named pipe, opened without waiting so a writer can open the other end;
-// rest() takes what the writer left once it has closed.
-class PipeReader {
- public:
-  explicit PipeReader(const fs::path& path) : fd_(::open(path.c_str(), O_RDONLY | O_NONBLOCK)) {}
-  ~PipeReader() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  PipeReader(const PipeReader&) = delete;
-  PipeReader& operator=(const PipeReader&) = delete;
-  bool ok() const { return fd_ >= 0; }
-  std::string rest() {
-    std::string bytes;
-    char buffer[4096];
-    for (ssize_t got; (got = ::read(fd_, buffer, sizeof buffer)) > 0;) bytes.append(buffer, got);
-    return bytes;
-  }
-
- private:
-  int fd_;
-};
+using testsupport::make_null_device;
+using testsupport::PipeReader;
 
 // Whether `dir` holds a hidden temporary file of a run.
 bool holds_temporary(const fs::path& dir) {
