@@ -256,8 +256,12 @@ void check_finite(float value, const std::string& what) {
 void check_finite_cells(const float* grid, const std::string& what) {
   for (int row = 1; row <= kNrow; ++row) {
     for (int column = 1; column <= kNcol; ++column) {
-      check_finite(grid[cell_index(column, row)],
-                   what + " at row " + std::to_string(row) + " column " + std::to_string(column));
+      const float value = grid[cell_index(column, row)];
+      // The cell's name is made only for the message, not for each of the grid's cells.
+      if (!std::isfinite(value)) {
+        check_finite(value,
+                     what + " at row " + std::to_string(row) + " column " + std::to_string(column));
+      }
     }
   }
 }
