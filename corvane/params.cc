@@ -15,21 +15,34 @@
 namespace corvane {
 namespace {
 
+// A message joined with the record it is about.
+std::string with_record(std::string_view message, std::string_view record) {
+  std::string text(message);
+  text += record;
+  return text;
+}
+
 // Reads fields of one command record one after another.
 class Cursor {
  public:
   explicit Cursor(std::string_view record) : record_(record) {}
 
-  // Next text field (256 characters, blank-padded); false when there is none. cut() then
-  // tells whether the field held more characters than that.
+  // Next text field (256 characters, blank-padded); false when there is none.
   bool text(std::string& value) {
     int ierr = 0;
-    const int before = pos_;
     value = utl::charin(record_, pos_, pos_, ierr);
-    cut_ = ierr == 0 && field_length(before) > value.size();
     return ierr == 0;
   }
-  bool cut() const { return cut_; }
+  // Next text field naming a file or folder; false when there is none. A name longer than its
+  // field stops the run, since cut it would send the file to a name the user never gave.
+  bool name(std::string& value) {
+    const int before = pos_;
+    if (!text(value)) return false;
+    if (field_length(before) > value.size()) {
+      utl::error(with_record("File name too long ", record_));
+    }
+    return true;
+  }
   // Next text field cut to `len` characters and folded to upper case.
   bool word(std::string& value, std::size_t len) {
     if (!text(value)) return false;
@@ -61,33 +74,16 @@ class Cursor {
 
   std::string_view record_;
   int pos_ = 1;
-  bool cut_ = false;
 };
-
-// A message joined with the record it is about.
-std::string with_record(std::string_view message, std::string_view record) {
-  std::string text(message);
-  text += record;
-  return text;
-}
-
-// Stops the run when the name just read from `fields` was longer than its field, which would
-// otherwise send the file to a name the user never gave.
-void check_not_cut(const Cursor& fields, std::string_view record) {
-  if (fields.cut()) utl::error(with_record("File name too long ", record));
-}
 
 bool is_word(std::string_view word, std::string_view keyword) {
   return utl::trimmed(word) == keyword;
 }
 
-void do_file(Cursor& fields, std::string_view record, Params& params) {
-  if (!fields.text(params.dir)) utl::error("Invalid FILE directory");
-  check_not_cut(fields, record);
-  if (!fields.text(params.rech_ext)) utl::error("Invalid FILE recharge extension");
-  check_not_cut(fields, record);
-  if (!fields.text(params.area_ext)) utl::error("Invalid FILE area/rate extension");
-  check_not_cut(fields, record);
+void do_file(Cursor& fields, Params& params) {
+  if (!fields.name(params.dir)) utl::error("Invalid FILE directory");
+  if (!fields.name(params.rech_ext)) utl::error("Invalid FILE recharge extension");
+  if (!fields.name(params.area_ext)) utl::error("Invalid FILE area/rate extension");
   std::string option;
   if (!fields.word(option, kWordLength)) return;
   if (!is_word(option, "BIN")) utl::error("Unknown FILE option " + option);
@@ -107,8 +103,7 @@ void do_transient(Cursor& fields, Params& params) {
 
 void do_ibound(Cursor& fields, std::string_view record, Params& params) {
   std::string file;
-  if (!fields.text(file)) utl::error(with_record("Invalid IBOUND file name ", record));
-  check_not_cut(fields, record);
+  if (!fields.name(file)) utl::error(with_record("Invalid IBOUND file name ", record));
   params.inputs.emplace_back(utl::trimmed(file));
   std::vector<std::string> unused_names(1);
   int unused_nzone = 0;
@@ -128,8 +123,7 @@ void do_area(Cursor& fields, std::string_view record, Params& params, std::ostre
   std::string name;
   if (!fields.word(name, kNameLength)) utl::error(with_record("Invalid AREA name ", record));
   std::string file;
-  if (!fields.text(file)) utl::error(with_record("Invalid AREA file ", record));
-  check_not_cut(fields, record);
+  if (!fields.name(file)) utl::error(with_record("Invalid AREA file ", record));
   AreaCells cells;
   if (!is_word(file, "*")) {
     params.inputs.emplace_back(utl::trimmed(file));
@@ -165,8 +159,7 @@ void do_return(Cursor& fields, std::string_view record, Params& params) {
   if (params.narea == 0) utl::error("Specify AREAs before RETURNs");
   params.returns = true;
   std::string file;
-  if (!fields.text(file)) utl::error(with_record("Invalid RETURNs file ", record));
-  check_not_cut(fields, record);
+  if (!fields.name(file)) utl::error(with_record("Invalid RETURNs file ", record));
   params.inputs.emplace_back(utl::trimmed(file));
   params.retaf.assign(static_cast<std::size_t>(params.narea) * kMonthsPerArea, 0.0);
   readmonths(utl::trimmed(file), params.retaf, params.areaname, params.narea, kFirstTableYear,
@@ -177,10 +170,9 @@ void do_return(Cursor& fields, std::string_view record, Params& params) {
 void do_balance(Cursor& fields, std::string_view record, Params& params) {
   std::string file;
   // A blank name ("") would create a file named by a blank, so it counts as missing.
-  if (!fields.text(file) || utl::length0(file) == 0) {
+  if (!fields.name(file) || utl::length0(file) == 0) {
     utl::error(with_record("Invalid BALANCE file name ", record));
   }
-  check_not_cut(fields, record);
   params.balance = true;
   params.balance_file = utl::trimmed(file);
 }
@@ -215,7 +207,7 @@ void do_command(std::string_view record, Params& params, std::ostream& warnings)
   std::string word;
   if (!fields.word(word, kWordLength)) utl::error(with_record("Invalid command ", record));
   if (is_word(word, "FILE")) {
-    do_file(fields, record, params);
+    do_file(fields, params);
   } else if (is_word(word, "TRANSIENT")) {
     do_transient(fields, params);
   } else if (is_word(word, "IBOUND")) {
