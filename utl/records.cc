@@ -134,14 +134,11 @@ bool read_leading_records_at(int fd, std::size_t size, std::size_t nrecords,
       const std::size_t rest = std::min(size - at, reach);
       return append_at(fd, at, rest, contents);
     }
+    // The record's first `kept` bytes, framed anew, straight into the contents.
     const std::size_t kept = std::min(count, longest_kept);
-    std::string framed;
-    put_u32le(framed, static_cast<std::uint32_t>(kept));
-    const std::size_t data_at = framed.size();
-    framed.resize(data_at + kept);
-    if (!read_at(fd, at + kRecordMarker, kept, framed.data() + data_at)) return false;
-    put_u32le(framed, static_cast<std::uint32_t>(kept));
-    contents += framed;
+    put_u32le(contents, static_cast<std::uint32_t>(kept));
+    if (!append_at(fd, at + kRecordMarker, kept, contents)) return false;
+    put_u32le(contents, static_cast<std::uint32_t>(kept));
     at += count + 2 * kRecordMarker;
   }
   return true;
