@@ -6,6 +6,7 @@ median over REPEAT runs of wall time, CPU time (user + system), peak resident me
 of the input files and of the output files, and the I/O floor: the time to read every input file
 once and to write the same number of files of the same sizes, measured in the same repetitions.
 """
+import argparse
 import os
 import resource
 import shutil
@@ -36,6 +37,31 @@ def write_like(sizes, directory):
             left = size
             while left > 0:
                 left -= f.write(block[:min(left, len(block))])
+
+
+def median_ms(argv, cwd, runs):
+    """Median wall time of `runs` runs of `argv` in `cwd`, in milliseconds; stops on a failure."""
+    times = []
+    for _ in range(runs):
+        start = time.perf_counter()
+        done = subprocess.run(argv, cwd=cwd, stdout=subprocess.DEVNULL)
+        times.append(time.perf_counter() - start)
+        if done.returncode != 0:
+            raise SystemExit("%s failed" % argv[0])
+    return statistics.median(times) * 1000.0
+
+
+def build_and_repeat(repeat, add_arguments=None):
+    """The benchmarks' command line: the build directory (default build/) and --repeat, with any
+    more that `add_arguments(parser)` adds; returns the parsed arguments and the build's
+    absolute path."""
+    parser = argparse.ArgumentParser()
+    parser.add_argument("build", nargs="?", default="build")
+    parser.add_argument("--repeat", type=int, default=repeat)
+    if add_arguments is not None:
+        add_arguments(parser)
+    args = parser.parse_args()
+    return args, os.path.abspath(args.build)
 
 
 def run_once(command, workdir):

@@ -4,7 +4,6 @@
 Usage: bench/membrelv2_bench.py [BUILD_DIR] [--repeat N]
 The tree of membrelv2_generate.py is generated once under BUILD_DIR/bench-basins/membrelv2.
 """
-import argparse
 import os
 import subprocess
 import sys
@@ -16,11 +15,7 @@ YEAR = "2000"
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("build", nargs="?", default="build")
-    parser.add_argument("--repeat", type=int, default=11)
-    args = parser.parse_args()
-    build = os.path.abspath(args.build)
+    args, build = measure.build_and_repeat(11)
     here = os.path.dirname(os.path.abspath(__file__))
     tree = os.path.join(build, "bench-basins", "membrelv2")
     if not os.path.exists(os.path.join(tree, "data", "ks", "40coords.dat")):

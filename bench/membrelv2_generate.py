@@ -11,21 +11,12 @@ import os
 import random
 import sys
 
-NROW, NCOL = 165, 326
-WEST, SOUTH, CELL = 266023, 14092806, 5280
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "examples",
+                                "membrelv2"))
+from make_example import CELL, WEST, grid_lines as grid, write_file as write  # noqa: E402
+
+SOUTH = 14092806
 YEAR = "2000"
-
-
-def write(root, relative, text):
-    path = os.path.join(root, relative)
-    os.makedirs(os.path.dirname(path), exist_ok=True)
-    with open(path, "w", newline="\n") as f:
-        f.write(text)
-
-
-def grid(value_of):
-    return "".join("".join("%2d" % value_of(c, r) for c in range(1, NCOL + 1)) + "\n"
-                   for r in range(1, NROW + 1))
 
 
 def tract_xy(t, r, s, q, rng):

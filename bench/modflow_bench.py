@@ -10,7 +10,6 @@ Usage: bench/modflow_bench.py [BUILD_DIR] [--repeat N]
 The basin is generated under BUILD_DIR/bench-basins/full (as bench/run_corvane.py does) and run
 once with a water balance.
 """
-import argparse
 import os
 import shutil
 import statistics
@@ -74,11 +73,7 @@ def time_rch(gridkit, basin, repeat):
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("build", nargs="?", default="build")
-    parser.add_argument("--repeat", type=int, default=5)
-    args = parser.parse_args()
-    build = os.path.abspath(args.build)
+    args, build = measure.build_and_repeat(5)
     here = os.path.dirname(os.path.abspath(__file__))
     gridkit = os.path.join(build, "gridkit", "gridkit")
     basin = prepare(build, here)

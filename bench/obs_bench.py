@@ -9,27 +9,17 @@ starting gridkit (its NetCDF libraries). Both file forms, text and binary.
 import argparse
 import os
 import random
-import statistics
 import struct
 import subprocess
 import sys
 import tempfile
-import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, HERE)
+import measure  # noqa: E402
+
 NAMES = 256
 POINTS = 32
-
-
-def median_ms(argv, cwd, runs):
-    times = []
-    for _ in range(runs):
-        start = time.perf_counter()
-        done = subprocess.run(argv, cwd=cwd, stdout=subprocess.DEVNULL)
-        times.append(time.perf_counter() - start)
-        if done.returncode != 0:
-            sys.exit("%s failed" % argv[0])
-    return statistics.median(times) * 1000.0
 
 
 def write_files(work, records, form):
@@ -76,10 +66,10 @@ def main():
             files = write_files(work, a.records, form)
             size = os.path.getsize(os.path.join(work, files[0]))
             argv = [exe, "obs-impacts", "2000"] + files + ["--list", "points", "-o", "out.csv"]
-            t_prog = median_ms(argv, work, a.runs)
-            t_cat = median_ms(["cat", "points"] + files, work, a.runs)
-            t_true = median_ms(["true"], work, a.runs)
-            t_start = median_ms([exe, "--version"], work, a.runs)
+            t_prog = measure.median_ms(argv, work, a.runs)
+            t_cat = measure.median_ms(["cat", "points"] + files, work, a.runs)
+            t_true = measure.median_ms(["true"], work, a.runs)
+            t_start = measure.median_ms([exe, "--version"], work, a.runs)
             print("%8s %12d %12.2f %12.2f %12.2f %14.2f %12.2f"
                   % (form, size, t_prog, t_cat, t_true, t_start, t_prog / t_cat))
 

@@ -4,7 +4,6 @@
 Usage: bench/run_corvane.py [BUILD_DIR] [--repeat N] [--presets small,medium,full]
 Basins are generated under BUILD_DIR/bench-basins (once per preset).
 """
-import argparse
 import os
 import subprocess
 import sys
@@ -14,12 +13,8 @@ import measure  # noqa: E402
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("build", nargs="?", default="build")
-    parser.add_argument("--repeat", type=int, default=5)
-    parser.add_argument("--presets", default="small,medium,full")
-    args = parser.parse_args()
-    build = os.path.abspath(args.build)
+    args, build = measure.build_and_repeat(
+        5, lambda parser: parser.add_argument("--presets", default="small,medium,full"))
     exe = os.path.join(build, "corvane", "corvane")
     here = os.path.dirname(os.path.abspath(__file__))
     rows = []

@@ -7,25 +7,15 @@ that does nothing at all (true).
 """
 import argparse
 import os
-import statistics
 import subprocess
 import sys
 import tempfile
-import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, HERE)
+import measure  # noqa: E402
+
 GENERATOR = os.path.join(HERE, "..", "examples", "tallisk", "make_example.py")
-
-
-def median_ms(argv, cwd, runs):
-    times = []
-    for _ in range(runs):
-        start = time.perf_counter()
-        done = subprocess.run(argv, cwd=cwd, stdout=subprocess.DEVNULL)
-        times.append(time.perf_counter() - start)
-        if done.returncode != 0:
-            sys.exit("%s failed" % argv[0])
-    return statistics.median(times) * 1000.0
 
 
 def main():
@@ -46,13 +36,13 @@ def main():
             work = os.path.join(tmp, "runs")
             inputs = ["../data0/tallisk.12s"] + ["2000%s.sfi" % s for s in ["", "a", "b", "c", "d"]]
             size = os.path.getsize(os.path.join(work, "2000.sfi"))
-            t_prog = median_ms([exe, "2000"], work, a.runs)
+            t_prog = measure.median_ms([exe, "2000"], work, a.runs)
             with open(os.path.join(work, "2000.htm")) as page, \
                     open(os.path.join(tmp, "expected", "2000.htm")) as expected:
                 if page.read() != expected.read():
                     sys.exit("tallisk's page differs from the generator's")
-            t_cat = median_ms(["cat"] + inputs, work, a.runs)
-            t_true = median_ms(["true"], work, a.runs)
+            t_cat = measure.median_ms(["cat"] + inputs, work, a.runs)
+            t_true = measure.median_ms(["true"], work, a.runs)
             print("%8d %12d %12.2f %12.2f %12.2f" % (records, size, t_prog, t_cat, t_true))
 
 

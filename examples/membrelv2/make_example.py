@@ -16,11 +16,16 @@ WEST, NORTH, CELL = 266023, 14964006, 5280
 YEAR = "1995"
 
 
-def write(relative, text):
-    path = os.path.join(HERE, relative)
+def write_file(root, relative, text):
+    """Writes `text` to ROOT/RELATIVE with line feeds alone, making its directories."""
+    path = os.path.join(root, relative)
     os.makedirs(os.path.dirname(path), exist_ok=True)
     with open(path, "w", newline="\n") as f:
         f.write(text)
+
+
+def write(relative, text):
+    write_file(HERE, relative, text)
 
 
 def grid_lines(value_of):

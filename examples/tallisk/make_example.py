@@ -104,6 +104,15 @@ def irep_field(x):
     return "*" * 10 if len(text) > 10 else text.rjust(10)
 
 
+def point_volume(entries, run):
+    """An accounting point's volume in one run: its items' volumes added or taken away in the
+    list's order, as tallisk sums them."""
+    volume = 0.0
+    for sign, label in entries:
+        volume = volume + run[label] if sign == "+" else volume - run[label]
+    return volume
+
+
 def page(year, points, runs):
     lines = ["<html>", "<head><title>Impacts %s</title></head>" % year,
              '<body bgcolor="#FFFFFF">', "<table border>",
@@ -114,12 +123,7 @@ def page(year, points, runs):
              "<th>Nebraska<br>Mound</th></tr>"]
     mainstem, total = [0.0] * 4, [0.0] * 4
     for name, entries in points:
-        vol = []
-        for run in runs:
-            v = 0.0
-            for sign, label in entries:
-                v = v + run[label] if sign == "+" else v - run[label]
-            vol.append(v)
+        vol = [point_volume(entries, run) for run in runs]
         lines.append('<tr align="right"><td align=left>%s</td>' % name[1:].rstrip(" "))
         for k in range(4):
             x = vol[k + 1] - vol[0] if k < 3 else vol[0] - vol[4]

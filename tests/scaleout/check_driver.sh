@@ -11,14 +11,8 @@ source="$(cd "$2" && pwd)"
 driver="$source/tools/recharge-year"
 scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
-failures=0
-
-check() {
-  local what="$1"
-  shift
-  if "$@"; then echo "ok: $what"; else echo "FAIL: $what"; failures=$((failures + 1)); fi
-}
-contains() { grep -qF -- "$2" <<<"$1"; }
+# shellcheck source=tests/scaleout/checks.sh
+. "$source/tests/scaleout/checks.sh"
 
 # A working tree of the example basin for 1998 and 1999: corvane's example, and for each year
 # tallisk's lists and the five run folders.
@@ -123,5 +117,4 @@ check "years side by side in one shared directory: said" contains "$output" "mus
 output="$(run_driver "$tree" 19980 2>&1)"
 check "a word that is not a year: status 2" test $? -eq 2
 
-echo "$failures failure(s)"
-[ "$failures" -eq 0 ]
+checks_summary

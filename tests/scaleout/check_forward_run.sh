@@ -17,12 +17,8 @@ fi
 export RECHARGE_MF2005="$mf2005" RECHARGE_PROGRAMS="$build" PATH="$source/tools:$PATH"
 scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
-failures=0
-check() {
-  local what="$1"
-  shift
-  if "$@"; then echo "ok: $what"; else echo "FAIL: $what"; failures=$((failures + 1)); fi
-}
+# shellcheck source=tests/scaleout/checks.sh
+. "$source/tests/scaleout/checks.sh"
 gridkit="$build/gridkit/gridkit"
 pest_files() { python3 -B "$source/tests/scaleout/pest_files.py" "$@"; }
 
@@ -62,5 +58,4 @@ check "a broken forward run ends non-zero" test $? -ne 0
 check "it says which step" grep -q "1998: model run b did not end normally" "$scratch/broken.txt"
 check "no impacts CSV is left to be read" test ! -e "$csv"
 
-echo "$failures failure(s)"
-[ "$failures" -eq 0 ]
+checks_summary

@@ -30,12 +30,8 @@ export PATH="$PATH:/usr/sbin"
 scratch="$(mktemp -d)"
 . "$source/tests/scaleout/slurm_cluster.sh"
 trap 'cluster_stop; rm -rf "$scratch"' EXIT
-failures=0
-check() {
-  local what="$1"
-  shift
-  if "$@"; then echo "ok: $what"; else echo "FAIL: $what"; failures=$((failures + 1)); fi
-}
+# shellcheck source=tests/scaleout/checks.sh
+. "$source/tests/scaleout/checks.sh"
 
 driver_options=(--programs "$build" --model "$mf2005 model.nam"
   --run 'model/{year}/base' --run 'model/{year}/a' --run 'model/{year}/b'
@@ -111,5 +107,4 @@ stale="$(grep -rlx stale "$scratch/array")"
 check "no earlier output is left${stale:+: $stale}" test -z "$stale"
 
 echo "serial: $((LAST - FIRST + 1)) years in $serial_seconds s; array: $((LAST - FIRST + 1)) tasks on $(nproc) cores in $array_seconds s (submission to empty queue)"
-echo "$failures failure(s)"
-[ "$failures" -eq 0 ]
+checks_summary
