@@ -10,6 +10,7 @@
 #include "gridkit/grid.h"
 #include "gridkit/gridfile.h"
 #include "gridkit/option_cursor.h"
+#include "utl/text_lines.h"
 
 namespace gridkit {
 namespace {
@@ -58,19 +59,6 @@ Row split_row(std::string_view line) {
   return row;
 }
 
-std::vector<std::string_view> lines_of(std::string_view text) {
-  std::vector<std::string_view> lines;
-  while (!text.empty()) {
-    const std::size_t end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    lines.push_back(line);
-    if (end == std::string_view::npos) break;
-    text.remove_prefix(end + 1);
-  }
-  return lines;
-}
-
 // The instructions of one row, the line advance `advance` first.
 std::string row_instructions(const Row& row, int advance, std::set<std::string>& names) {
   std::string line = "l";
@@ -106,7 +94,7 @@ std::string observation_name(std::string_view location, std::string_view column)
 }
 
 std::string impacts_instructions(std::string_view csv) {
-  const std::vector<std::string_view> lines = lines_of(csv);
+  const std::vector<std::string_view> lines = utl::split_lines(csv);
   if (lines.empty() || lines.front() != kImpactsHeader) {
     throw Failure("not an impacts CSV of gridkit impacts (its first line is not the header)");
   }

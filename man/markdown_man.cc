@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "utl/text_lines.h"
+
 namespace man {
 namespace {
 
@@ -18,19 +20,6 @@ std::string_view trim(std::string_view text) {
   if (first == std::string_view::npos) return {};
   const auto last = text.find_last_not_of(" \t");
   return text.substr(first, last - first + 1);
-}
-
-std::vector<std::string_view> split_lines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  while (!text.empty()) {
-    const auto end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    lines.push_back(line);
-    if (end == std::string_view::npos) break;
-    text.remove_prefix(end + 1);
-  }
-  return lines;
 }
 
 // The code point of the UTF-8 sequence at text[pos], and its length (1 for a stray byte, which
@@ -332,7 +321,7 @@ std::string markdown_to_man(std::string_view markdown, const PageHeader& header)
   page += " \\- ";
   append_escaped(page, header.summary);
   page += "\n.SH DESCRIPTION\n";
-  page += Writer(split_lines(markdown)).write_body();
+  page += Writer(utl::split_lines(markdown)).write_body();
   if (!header.see_also.empty()) {
     page += ".SH \"SEE ALSO\"\n";
     append_escaped(page, header.see_also);
