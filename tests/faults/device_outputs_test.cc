@@ -133,12 +133,7 @@ TEST(DeviceOutputs, FileSizeLimitWithItsSignalIsAFullDisk) {
 
 TEST(DeviceOutputs, MembrelFileSizeLimitWithItsSignalLeavesNothing) {
   testsupport::TempDir dir;
-  const fs::path example = testsupport::source_dir() / "examples" / "membrelv2";
-  for (const char* tree : {"data", "data0", "static"}) {
-    fs::copy(example / tree, dir / tree, fs::copy_options::recursive);
-  }
-  const fs::path work = dir / "work";
-  fs::create_directories(work / "ks");
+  const fs::path work = faults::copy_membrelv2_example(testsupport::source_dir(), dir.path());
   testsupport::RunOptions limited;
   limited.file_size_limit = 1000;
   limited.default_file_size_signal = true;
@@ -152,12 +147,7 @@ TEST(DeviceOutputs, MembrelFileSizeLimitWithItsSignalLeavesNothing) {
 
 TEST(DeviceOutputs, MembrelListingIntoADevice) {
   testsupport::TempDir dir;
-  const fs::path example = testsupport::source_dir() / "examples" / "membrelv2";
-  for (const char* tree : {"data", "data0", "static"}) {
-    fs::copy(example / tree, dir / tree, fs::copy_options::recursive);
-  }
-  const fs::path work = dir / "work";
-  fs::create_directories(work / "ks");
+  const fs::path work = faults::copy_membrelv2_example(testsupport::source_dir(), dir.path());
   if (!make_null_device(work / "ks" / "check1995.out")) {
     GTEST_SKIP() << "cannot make a device here (not root)";
   }

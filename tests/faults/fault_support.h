@@ -1,5 +1,5 @@
-// Helpers of the fault-injection tests: what a directory holds, and a directory that not even
-// the superuser can write into.
+// Helpers of the fault-injection tests: membrelv2's example tree, what a directory holds, and a
+// directory that not even the superuser can write into.
 #pragma once
 
 #ifndef _WIN32
@@ -19,6 +19,17 @@
 namespace faults {
 
 namespace fs = std::filesystem;
+
+// Copies the inputs of membrelv2's example under the source tree `source` into `dir`, makes the
+// working directory with its (empty) state directory ks/, and returns the working directory.
+inline fs::path copy_membrelv2_example(const fs::path& source, const fs::path& dir) {
+  const fs::path example = source / "examples" / "membrelv2";
+  for (const char* tree : {"data", "data0", "static"}) {
+    fs::copy(example / tree, dir / tree, fs::copy_options::recursive);
+  }
+  fs::create_directories(dir / "work" / "ks");
+  return dir / "work";
+}
 
 // Every file under `dir` (relative path) with its bytes; directories as "<dir>", symbolic links
 // as "<link TARGET>" (they may lead to a device that never ends).

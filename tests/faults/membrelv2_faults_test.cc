@@ -27,12 +27,8 @@ const char* const kOutputs[] = {"output1995.dat",      "check1995.out", "swretgr
 class Membrelv2Faults : public ::testing::Test {
  protected:
   Membrelv2Faults() {
-    const fs::path example = testsupport::source_dir() / "examples" / "membrelv2";
-    for (const char* tree : {"data", "data0", "static"}) {
-      fs::copy(example / tree, dir_ / tree, fs::copy_options::recursive);
-    }
+    faults::copy_membrelv2_example(testsupport::source_dir(), dir_.path());
     // What the run writes when nothing goes wrong.
-    fs::create_directories(work_ / "ks");
     const auto clean = testsupport::run_program(MEMBRELV2_EXE, {"1995"}, work_);
     EXPECT_EQ(clean.exit_status, 0) << clean.err;
     complete_ = faults::snapshot(work_);

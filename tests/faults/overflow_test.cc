@@ -81,16 +81,11 @@ TEST_F(CorvaneOverflow, ABalancePastTheLargestNumber) {
 
 TEST(Membrel2Overflow, AMonthlyFactorPastSinglePrecision) {
   testsupport::TempDir dir;
-  const fs::path example = testsupport::source_dir() / "examples" / "membrelv2";
-  for (const char* tree : {"data", "data0", "static"}) {
-    fs::copy(example / tree, dir / tree, fs::copy_options::recursive);
-  }
+  const fs::path work = faults::copy_membrelv2_example(testsupport::source_dir(), dir.path());
   const fs::path factors = dir / "data/ks/sw/monthlyfactorsbycounty1995.txt";
   std::string text = testsupport::slurp(factors);
   text.replace(0, text.find('\n'), "1 1e38 0.15 0.29 0.25 0.15 0.10");
   spit(factors, text);
-  const fs::path work = dir / "work";
-  fs::create_directories(work / "ks");
   const auto result = testsupport::run_program(MEMBRELV2_EXE, {"1995"}, work);
   EXPECT_EQ(result.exit_status, 1);
   EXPECT_EQ(result.err.rfind("membrelv2: recharge of month 5 overflows: ", 0), 0u) << result.err;
