@@ -1,112 +1,19 @@
 // Plot files, monthly recharge grids, acreage grid and check listing totals.
 #include "membrelv2/outputs.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#ifdef _WIN32
-#include <io.h>
-#include <windows.h>
-#else
-#include <unistd.h>
-#endif
-
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 
+#include "membrelv2/file_ops.h"
 #include "membrelv2/freeline.h"
 #include "membrelv2/signal_cleanup.h"
 #include "membrelv2/stop.h"
 
 namespace membrelv2 {
 namespace {
-
-// The few system calls that differ between POSIX and Windows. On Windows files are opened in
-// binary mode, so the bytes are the same on both, and the final rename replaces an existing file,
-// which the C library's rename there refuses to do.
-#ifdef _WIN32
-int open_new(const std::string& path) {
-  return ::_open(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
-                 _S_IREAD | _S_IWRITE);
-}
-long long write_some(int fd, std::string_view content) {
-  return ::_write(fd, content.data(),
-                  static_cast<unsigned>(content.size() < (1u << 30) ? content.size() : 1u << 30));
-}
-int close_fd(int fd) { return ::_close(fd); }
-int open_in_place(const std::string& path) {
-  return ::_open(path.c_str(), _O_WRONLY | _O_BINARY | _O_NOINHERIT);
-}
-long process_id() { return static_cast<long>(GetCurrentProcessId()); }
-bool rename_over(const std::string& from, const std::string& to) {
-  if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    return true;
-  }
-  errno = GetLastError() == ERROR_PATH_NOT_FOUND ? ENOENT : EACCES;
-  return false;
-}
-// As on POSIX: a directory or a read-only file refuses, a link is replaced by the file. (No
-// device is written in place here.)
-int refusal_of(const std::string& path, bool& in_place) {
-  in_place = false;
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) {
-    const DWORD code = GetLastError();
-    return code == ERROR_FILE_NOT_FOUND ? 0 : code == ERROR_PATH_NOT_FOUND ? ENOENT : EACCES;
-  }
-  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return EISDIR;
-  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return 0;
-  return (attributes & FILE_ATTRIBUTE_READONLY) ? EACCES : 0;
-}
-// Where the temporary file of `path` goes: its folder, with the separator ('/' or '\\').
-std::string directory_of(const std::string& path) {
-  return path.substr(0, path.find_last_of("/\\") + 1);
-}
-#else
-int open_new(const std::string& path) {
-  return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-}
-int open_in_place(const std::string& path) {
-  int fd = -1;
-  do {
-    fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
-  } while (fd < 0 && errno == EINTR);
-  return fd;
-}
-long long write_some(int fd, std::string_view content) {
-  return ::write(fd, content.data(), content.size());
-}
-int close_fd(int fd) { return ::close(fd); }
-long process_id() { return static_cast<long>(::getpid()); }
-bool rename_over(const std::string& from, const std::string& to) {
-  return std::rename(from.c_str(), to.c_str()) == 0;
-}
-// Why the finished file may not take the name `path`, as an error number, or 0 when it may:
-// nothing of that name, or a symbolic link (replaced by the file), or a regular file that this
-// user may write. A name the file system cannot take is refused too. A device or a named pipe
-// (or a link to one) is never replaced: `in_place` says it is to be written as it stands.
-int refusal_of(const std::string& path, bool& in_place) {
-  in_place = false;
-  struct stat info {};
-  if (::lstat(path.c_str(), &info) != 0) return errno == ENOENT ? 0 : errno;
-  if (S_ISLNK(info.st_mode)) {
-    struct stat pointed {};
-    in_place = ::stat(path.c_str(), &pointed) == 0 && !S_ISREG(pointed.st_mode) &&
-               !S_ISDIR(pointed.st_mode);
-    return 0;
-  }
-  if (S_ISDIR(info.st_mode)) return EISDIR;
-  if (!S_ISREG(info.st_mode)) {
-    in_place = true;
-    return 0;
-  }
-  return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0 ? 0 : errno;
-}
-// Where the temporary file of `path` goes: its directory, with the separator.
-std::string directory_of(const std::string& path) { return path.substr(0, path.rfind('/') + 1); }
-#endif
 
 [[noreturn]] void cannot_create(const std::string& path, int error) {
   stop("cannot create output file " + path + ": " + std::strerror(error));
@@ -119,7 +26,7 @@ std::string directory_of(const std::string& path) { return path.substr(0, path.r
 // Writes all of `content` to `fd`; returns 0 or the error number.
 int write_all(int fd, std::string_view content) {
   while (!content.empty()) {
-    const long long got = write_some(fd, content);
+    const long long got = file_ops::write_some(fd, content);
     if (got < 0) {
       if (errno == EINTR) continue;
       return errno;
@@ -138,19 +45,21 @@ int write_all(int fd, std::string_view content) {
 // instead, with `temp` left empty.
 static int create_temp(const std::string& path, std::string& temp) {
   bool in_place = false;
-  if (const int refused = refusal_of(path, in_place); refused != 0) cannot_create(path, refused);
+  const int refused = file_ops::refusal_of(path, in_place);
+  if (refused != 0) cannot_create(path, refused);
   if (in_place) {
     temp.clear();
-    const int fd = open_in_place(path);
+    const int fd = file_ops::open_in_place(path);
     if (fd < 0) cannot_create(path, errno);
     return fd;
   }
   static unsigned long count = 0;
-  const std::string directory = directory_of(path);
+  const std::string directory = file_ops::directory_of(path);
   for (int attempt = 0;; ++attempt) {
-    temp = directory + ".tmp" + std::to_string(process_id()) + "." + std::to_string(++count);
+    const long pid = file_ops::process_id();
+    temp = directory + ".tmp" + std::to_string(pid) + "." + std::to_string(++count);
     if (!hold_for_cleanup(temp.c_str())) cannot_create(path, ENAMETOOLONG);
-    const int fd = open_new(temp);
+    const int fd = file_ops::create_new(temp);
     if (fd >= 0) return fd;
     const int error = errno;
     release_from_cleanup(temp.c_str());
@@ -160,9 +69,9 @@ static int create_temp(const std::string& path, std::string& temp) {
 
 // Closes the temporary file `fd` unless it is -1 and removes it.
 static void discard_temp(int fd, const std::string& temp) {
-  if (fd >= 0) close_fd(fd);
+  if (fd >= 0) file_ops::close_fd(fd);
   if (temp.empty()) return;  // a device written in place
-  std::remove(temp.c_str());
+  file_ops::remove_quietly(temp.c_str());
   release_from_cleanup(temp.c_str());
 }
 
@@ -171,12 +80,12 @@ static void discard_temp(int fd, const std::string& temp) {
 static void finish_temp(int fd, const std::string& temp, const std::string& path,
                         std::string_view content) {
   int error = write_all(fd, content);
-  if (close_fd(fd) != 0 && error == 0) error = errno;
+  if (file_ops::close_fd(fd) != 0 && error == 0) error = errno;
   if (temp.empty()) {  // a device written in place
     if (error != 0) cannot_write(path, error);
     return;
   }
-  if (error == 0 && !rename_over(temp, path)) {
+  if (error == 0 && !file_ops::rename_over(temp, path)) {
     const int rename_error = errno;
     discard_temp(-1, temp);
     cannot_create(path, rename_error);

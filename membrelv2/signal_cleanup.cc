@@ -5,13 +5,9 @@
 
 #include <atomic>
 #include <csignal>
-#include <cstdio>
 #include <cstring>
 
-#ifndef _WIN32
-#include <signal.h>
-#include <unistd.h>
-#endif
+#include "membrelv2/file_ops.h"
 
 namespace membrelv2 {
 namespace {
@@ -31,11 +27,7 @@ bool installed = false;
 
 extern "C" void remove_and_end(int signal_number) {
   for (Slot& slot : slots) {
-#ifdef _WIN32
-    if (slot.in_use != 0) std::remove(slot.path);
-#else
-    if (slot.in_use != 0) ::unlink(slot.path);
-#endif
+    if (slot.in_use != 0) file_ops::remove_quietly(slot.path);
   }
   // End by the same signal with its default action, so the caller sees the usual status. The
   // signal is blocked while its handler runs and is delivered as the handler returns.
@@ -43,33 +35,11 @@ extern "C" void remove_and_end(int signal_number) {
   std::raise(signal_number);
 }
 
-#ifdef _WIN32
-void install() {
-  for (const int signal_number : {SIGINT, SIGTERM}) std::signal(signal_number, remove_and_end);
-}
-#else
-void install() {
-  for (const int signal_number : {SIGINT, SIGTERM, SIGHUP, SIGPIPE}) {
-    struct sigaction action {};
-    // A signal the caller set to be ignored (nohup, a shell's background job) stays ignored.
-    if (::sigaction(signal_number, nullptr, &action) != 0 || action.sa_handler == SIG_IGN) {
-      continue;
-    }
-    action = {};
-    action.sa_handler = remove_and_end;
-    sigemptyset(&action.sa_mask);
-    for (const int other : {SIGINT, SIGTERM, SIGHUP, SIGPIPE}) sigaddset(&action.sa_mask, other);
-    action.sa_flags = SA_RESTART;
-    ::sigaction(signal_number, &action, nullptr);
-  }
-}
-#endif
-
 }  // namespace
 
 bool hold_for_cleanup(const char* path) noexcept {
   if (!installed) {
-    install();
+    file_ops::install_stop_handler(remove_and_end);
     installed = true;
   }
   const std::size_t size = std::strlen(path);
@@ -85,11 +55,7 @@ bool hold_for_cleanup(const char* path) noexcept {
   return false;
 }
 
-void treat_file_size_limit_as_full_disk() noexcept {
-#ifdef SIGXFSZ
-  std::signal(SIGXFSZ, SIG_IGN);
-#endif
-}
+void treat_file_size_limit_as_full_disk() noexcept { file_ops::ignore_file_size_signal(); }
 
 void release_from_cleanup(const char* path) noexcept {
   for (Slot& slot : slots) {

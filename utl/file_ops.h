@@ -1,10 +1,39 @@
-// utl/file_ops.h: the low-level file operations beneath the safe output, written once for
-// POSIX and once for Windows (input_ops.h is the same for reading).
+// utl/file_ops.h: the toolkit's one place that differs between systems. The low-level reading
+// of input files, the file operations beneath the safe output, folder separators and the
+// signals that stop a run, written once for POSIX (file_ops_posix.cc) and once for Windows
+// (file_ops_win32.cc). Bytes are read and written as they are on the disk, with no CR added or
+// removed.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 namespace utl::file_ops {
+
+// Reading.
+
+// Opens `path` for reading; returns the descriptor, or -1 when it cannot be opened.
+int open_read(const char* path);
+
+// What an open input is: a directory holds no records, and only a regular file has a size and
+// offsets to read at.
+struct Kind {
+  bool directory = false;
+  bool regular = false;
+  std::uint64_t size = 0;
+};
+bool describe(int fd, Kind& kind);
+
+// Reads up to `size` bytes into `buffer`; returns the count, 0 at the end, -1 on an error.
+long long read_some(int fd, char* buffer, std::size_t size);
+
+// Reads up to `size` bytes at `offset` of a regular file; returns as read_some().
+long long read_some_at(int fd, char* buffer, std::size_t size, std::uint64_t offset);
+
+void close_input(int fd) noexcept;
+
+// Writing.
 
 // Creates `path` for writing, failing when anything of that name exists; returns the open
 // descriptor, or -1 with the system's error number in `error`.
@@ -41,5 +70,23 @@ Placement placement_of(const char* path, int& error);
 // creating or truncating anything; -1 with the error number in `error` when that fails. A named
 // pipe waits for its reader, as any writer's would.
 int open_in_place(const char* path, int& error);
+
+// Names.
+
+// The position in `path` of its last folder separator ('/', and on Windows '\' too), or npos
+// when it has none.
+std::size_t last_separator(std::string_view path) noexcept;
+
+// Signals.
+
+// Makes `handler` the handler of the signals that stop a run: SIGINT, SIGTERM, SIGHUP and
+// SIGPIPE on POSIX, where a signal the caller set to be ignored (nohup, a shell's background
+// job) stays ignored and the others wait while the handler runs; SIGINT (Ctrl-C) and SIGTERM on
+// Windows.
+void install_stop_handler(void (*handler)(int)) noexcept;
+
+// Ignores the signal of a file size limit (SIGXFSZ), so that writing past the limit fails as on
+// a full disk. Nothing on Windows, which has no such signal.
+void ignore_file_size_signal() noexcept;
 
 }  // namespace utl::file_ops

@@ -1,14 +1,43 @@
-// File operations beneath the safe output, on POSIX systems.
+// The toolkit's file operations and stopping signals on POSIX systems.
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 
 #include "utl/file_ops.h"
 
 namespace utl::file_ops {
+
+int open_read(const char* path) { return ::open(path, O_RDONLY | O_CLOEXEC); }
+
+bool describe(int fd, Kind& kind) {
+  struct stat info {};
+  if (::fstat(fd, &info) != 0) return false;
+  kind.directory = S_ISDIR(info.st_mode);
+  kind.regular = S_ISREG(info.st_mode);
+  kind.size = kind.regular && info.st_size > 0 ? static_cast<std::uint64_t>(info.st_size) : 0;
+  return true;
+}
+
+long long read_some(int fd, char* buffer, std::size_t size) {
+  for (;;) {
+    const ssize_t got = ::read(fd, buffer, size);
+    if (got >= 0 || errno != EINTR) return got;
+  }
+}
+
+long long read_some_at(int fd, char* buffer, std::size_t size, std::uint64_t offset) {
+  for (;;) {
+    const ssize_t got = ::pread(fd, buffer, size, static_cast<off_t>(offset));
+    if (got >= 0 || errno != EINTR) return got;
+  }
+}
+
+void close_input(int fd) noexcept { ::close(fd); }
 
 int create_new(const char* path, int& error) {
   // Read and write for everyone, less the umask: the permissions a new file of the final name
@@ -86,5 +115,26 @@ int open_in_place(const char* path, int& error) {
   if (fd < 0) error = errno;
   return fd;
 }
+
+std::size_t last_separator(std::string_view path) noexcept { return path.rfind('/'); }
+
+void install_stop_handler(void (*handler)(int)) noexcept {
+  for (const int signal_number : {SIGINT, SIGTERM, SIGHUP, SIGPIPE}) {
+    struct sigaction action {};
+    // A signal the caller set to be ignored (nohup, a shell's background job) stays ignored.
+    if (::sigaction(signal_number, nullptr, &action) != 0 || action.sa_handler == SIG_IGN) {
+      continue;
+    }
+    action = {};
+    action.sa_handler = handler;
+    sigemptyset(&action.sa_mask);
+    // One handler at a time: the others wait while it runs.
+    for (const int other : {SIGINT, SIGTERM, SIGHUP, SIGPIPE}) sigaddset(&action.sa_mask, other);
+    action.sa_flags = SA_RESTART;
+    ::sigaction(signal_number, &action, nullptr);
+  }
+}
+
+void ignore_file_size_signal() noexcept { std::signal(SIGXFSZ, SIG_IGN); }
 
 }  // namespace utl::file_ops

@@ -1,5 +1,7 @@
-// File operations beneath the safe output, on Windows: binary mode throughout, and a rename that
-// replaces an existing file, which the C library's rename there refuses to do.
+// The toolkit's file operations and stopping signals on Windows: binary mode throughout, so a CR
+// before each LF stays for the readers to handle as they do on POSIX and a Ctrl-Z is a byte like
+// any other; and a rename that replaces an existing file, which the C library's rename there
+// refuses to do.
 #include <fcntl.h>
 #include <io.h>
 #include <sys/stat.h>
@@ -7,11 +9,44 @@
 
 #include <cerrno>
 #include <climits>
+#include <csignal>
 
 #include "utl/file_ops.h"
 #include "utl/win32_path.h"
 
 namespace utl::file_ops {
+namespace {
+
+// The C library here counts in unsigned int: large reads go in pieces.
+unsigned piece(std::size_t size) {
+  return static_cast<unsigned>(size < (1u << 30) ? size : 1u << 30);
+}
+
+}  // namespace
+
+int open_read(const char* path) {
+  return ::_wopen(wide_path(path).c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
+}
+
+bool describe(int fd, Kind& kind) {
+  struct _stat64 info {};
+  if (::_fstat64(fd, &info) != 0) return false;
+  kind.directory = (info.st_mode & _S_IFMT) == _S_IFDIR;
+  kind.regular = (info.st_mode & _S_IFMT) == _S_IFREG;
+  kind.size = kind.regular && info.st_size > 0 ? static_cast<std::uint64_t>(info.st_size) : 0;
+  return true;
+}
+
+long long read_some(int fd, char* buffer, std::size_t size) {
+  return ::_read(fd, buffer, piece(size));
+}
+
+long long read_some_at(int fd, char* buffer, std::size_t size, std::uint64_t offset) {
+  if (::_lseeki64(fd, static_cast<long long>(offset), SEEK_SET) < 0) return -1;
+  return ::_read(fd, buffer, piece(size));
+}
+
+void close_input(int fd) noexcept { ::_close(fd); }
 
 int create_new(const char* path, int& error) {
   const int fd =
@@ -92,5 +127,14 @@ int open_in_place(const char* path, int& error) {
   if (fd < 0) error = errno;
   return fd;
 }
+
+std::size_t last_separator(std::string_view path) noexcept { return path.find_last_of("/\\"); }
+
+// Ctrl-C reaches SIGINT through the C library; there is no hang-up or broken pipe signal.
+void install_stop_handler(void (*handler)(int)) noexcept {
+  for (const int signal_number : {SIGINT, SIGTERM}) std::signal(signal_number, handler);
+}
+
+void ignore_file_size_signal() noexcept {}
 
 }  // namespace utl::file_ops

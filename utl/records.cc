@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "utl/input_ops.h"
+#include "utl/file_ops.h"
 
 namespace utl {
 
@@ -68,7 +68,7 @@ namespace {
 // Reads `size` bytes at `offset` of `fd` into `out`; false on a read error or early end.
 bool read_at(int fd, std::size_t offset, std::size_t size, char* out) {
   while (size > 0) {
-    const long long got = input_ops::read_some_at(fd, out, size, offset);
+    const long long got = file_ops::read_some_at(fd, out, size, offset);
     if (got <= 0) return false;
     out += got, offset += static_cast<std::size_t>(got), size -= static_cast<std::size_t>(got);
   }
@@ -82,7 +82,7 @@ bool read_on(int fd, std::size_t size, std::string& out) {
   out.resize(start + size);
   std::size_t got = 0;
   while (got < size) {
-    const long long n = input_ops::read_some(fd, out.data() + start + got, size - got);
+    const long long n = file_ops::read_some(fd, out.data() + start + got, size - got);
     if (n < 0) return false;
     if (n == 0) break;
     got += static_cast<std::size_t>(n);
@@ -153,18 +153,18 @@ bool read_leading_records(const std::string& path, std::size_t nrecords, std::st
 bool read_leading_records(const std::string& path, std::size_t nrecords, std::string& contents,
                           std::size_t longest_kept) {
   contents.clear();
-  const int fd = input_ops::open_read(path.c_str());
+  const int fd = file_ops::open_read(path.c_str());
   if (fd < 0) return false;
-  input_ops::Kind kind;
-  if (!input_ops::describe(fd, kind) || kind.directory) {
-    input_ops::close_input(fd);
+  file_ops::Kind kind;
+  if (!file_ops::describe(fd, kind) || kind.directory) {
+    file_ops::close_input(fd);
     return false;
   }
   const bool ok = kind.regular  // a pipe or device has no offsets to follow
                       ? read_leading_records_at(fd, static_cast<std::size_t>(kind.size), nrecords,
                                                 longest_kept, contents)
                       : read_leading_records_in_order(fd, nrecords, contents);
-  input_ops::close_input(fd);
+  file_ops::close_input(fd);
   if (!ok) contents.clear();
   return ok;
 }

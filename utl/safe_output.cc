@@ -15,11 +15,7 @@ namespace {
 // The directory part of `target`, with its separator: where the temporary file goes, so the
 // final rename stays on one file system and replaces the target in one step.
 std::string_view directory_of(std::string_view target) {
-#ifdef _WIN32
-  const std::size_t end = target.find_last_of("/\\");
-#else
-  const std::size_t end = target.rfind('/');
-#endif
+  const std::size_t end = file_ops::last_separator(target);
   return end == std::string_view::npos ? std::string_view() : target.substr(0, end + 1);
 }
 

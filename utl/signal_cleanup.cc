@@ -9,10 +9,6 @@
 
 #include "utl/file_ops.h"
 
-#ifndef _WIN32
-#include <signal.h>
-#endif
-
 namespace utl::signal_cleanup {
 namespace {
 
@@ -39,34 +35,11 @@ extern "C" void remove_and_end(int signal_number) {
   std::raise(signal_number);
 }
 
-#ifdef _WIN32
-void install() {
-  for (const int signal_number : {SIGINT, SIGTERM}) std::signal(signal_number, remove_and_end);
-}
-#else
-void install() {
-  for (const int signal_number : {SIGINT, SIGTERM, SIGHUP, SIGPIPE}) {
-    struct sigaction action {};
-    // A signal the caller set to be ignored (nohup, a shell's background job) stays ignored.
-    if (::sigaction(signal_number, nullptr, &action) != 0 || action.sa_handler == SIG_IGN) {
-      continue;
-    }
-    action = {};
-    action.sa_handler = remove_and_end;
-    sigemptyset(&action.sa_mask);
-    // One handler at a time: the others wait while the table is being emptied.
-    for (const int other : {SIGINT, SIGTERM, SIGHUP, SIGPIPE}) sigaddset(&action.sa_mask, other);
-    action.sa_flags = SA_RESTART;
-    ::sigaction(signal_number, &action, nullptr);
-  }
-}
-#endif
-
 }  // namespace
 
 int hold(const char* path) noexcept {
   if (!installed) {
-    install();
+    file_ops::install_stop_handler(remove_and_end);
     installed = true;
   }
   const std::size_t size = std::strlen(path);
@@ -83,11 +56,7 @@ int hold(const char* path) noexcept {
   return -1;
 }
 
-void treat_file_size_limit_as_full_disk() noexcept {
-#ifdef SIGXFSZ
-  std::signal(SIGXFSZ, SIG_IGN);
-#endif
-}
+void treat_file_size_limit_as_full_disk() noexcept { file_ops::ignore_file_size_signal(); }
 
 void release(int slot) noexcept {
   if (slot >= 0 && slot < kSlots) slots[slot].in_use = 0;

@@ -1,7 +1,7 @@
 // Text files read whole and handed out line by line.
 #include "utl/textfile.h"
 
-#include "utl/input_ops.h"
+#include "utl/file_ops.h"
 
 namespace utl {
 
@@ -27,7 +27,7 @@ ReadStatus read_to_end(int fd, std::string& contents, std::size_t longest_line) 
   char buffer[1 << 16];
   std::size_t open_line = 0;
   for (;;) {
-    const long long got = input_ops::read_some(fd, buffer, sizeof buffer);
+    const long long got = file_ops::read_some(fd, buffer, sizeof buffer);
     if (got == 0) return ReadStatus::kRead;
     if (got < 0) return ReadStatus::kCannotOpen;
     const std::string_view piece(buffer, static_cast<std::size_t>(got));
@@ -44,12 +44,12 @@ ReadStatus read_to_end(int fd, std::string& contents, std::size_t longest_line) 
 ReadStatus read_whole_file(const std::string& path, std::string& contents,
                            std::size_t longest_line) {
   contents.clear();
-  const int fd = input_ops::open_read(path.c_str());
+  const int fd = file_ops::open_read(path.c_str());
   if (fd < 0) return ReadStatus::kCannotOpen;
-  input_ops::Kind kind;
+  file_ops::Kind kind;
   // A directory opens for reading on POSIX systems but holds no records: it is not a file.
-  if (!input_ops::describe(fd, kind) || kind.directory) {
-    input_ops::close_input(fd);
+  if (!file_ops::describe(fd, kind) || kind.directory) {
+    file_ops::close_input(fd);
     return ReadStatus::kCannotOpen;
   }
   ReadStatus status = ReadStatus::kTooLong;
@@ -60,7 +60,7 @@ ReadStatus read_whole_file(const std::string& path, std::string& contents,
     if (sized) contents.reserve(static_cast<std::size_t>(kind.size));
     status = read_to_end(fd, contents, longest_line);
   }
-  input_ops::close_input(fd);
+  file_ops::close_input(fd);
   if (status != ReadStatus::kRead) contents.clear();
   return status;
 }

@@ -1,5 +1,5 @@
 // File names as Windows takes them: UTF-16, from the UTF-8 (or, failing that, the system code
-// page) bytes that parameter files and command lines give.
+// page) bytes that parameter files and command lines give. A helper of file_ops_win32.cc only.
 #pragma once
 #ifdef _WIN32
 

@@ -1,4 +1,4 @@
-#include "utl/input_ops.h"
+#include "utl/file_ops.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 
 #include "run_program.h"
 
-namespace utl::input_ops {
+namespace utl::file_ops {
 namespace {
 
 // Reads the whole of `path` through read_some; "<none>" when it does not open.
@@ -22,7 +22,7 @@ std::string read_all(const std::string& path) {
   return text;
 }
 
-TEST(InputOps, BytesComeAsTheyAreOnTheDisk) {
+TEST(FileOps, BytesAreReadAsTheyAreOnTheDisk) {
   testsupport::TempDir dir;
   const std::string bytes("ym a\r\n195003 1\n\x1a\r\r\n\0end", 23);
   testsupport::spit(dir / "returns.txt", bytes);
@@ -43,5 +43,15 @@ TEST(InputOps, BytesComeAsTheyAreOnTheDisk) {
   close_input(fd);
 }
 
+TEST(FileOps, LastSeparatorIsTheSystemsFolderSeparator) {
+  EXPECT_EQ(last_separator("grid.rch"), std::string_view::npos);
+  EXPECT_EQ(last_separator("out/text/1950.01.rch"), 8u);
+#ifdef _WIN32
+  EXPECT_EQ(last_separator("out/text\\1950.01.rch"), 8u);
+#else
+  EXPECT_EQ(last_separator("out/text\\1950.01.rch"), 3u);  // a '\' is part of a name
+#endif
+}
+
 }  // namespace
-}  // namespace utl::input_ops
+}  // namespace utl::file_ops
