@@ -5,18 +5,18 @@
 #include <array>
 #include <ostream>
 
-#include "gridkit/check.h"
-#include "gridkit/diff.h"
-#include "gridkit/grid_commands.h"
-#include "gridkit/hydmod_explain.h"
-#include "gridkit/impacts.h"
-#include "gridkit/mf6_input.h"
-#include "gridkit/mfarray.h"
-#include "gridkit/netcdf.h"
-#include "gridkit/obs_impacts.h"
-#include "gridkit/pest_instructions.h"
-#include "gridkit/pest_template.h"
-#include "gridkit/rch.h"
+#include "gridkit/commands/check.h"
+#include "gridkit/commands/diff.h"
+#include "gridkit/commands/explain.h"
+#include "gridkit/commands/grid_commands.h"
+#include "gridkit/commands/impacts.h"
+#include "gridkit/commands/mf6_rcha.h"
+#include "gridkit/commands/mfarray.h"
+#include "gridkit/commands/netcdf.h"
+#include "gridkit/commands/obs_impacts.h"
+#include "gridkit/commands/pest_ins.h"
+#include "gridkit/commands/pest_tpl.h"
+#include "gridkit/commands/rch.h"
 
 namespace gridkit {
 namespace {

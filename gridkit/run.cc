@@ -8,8 +8,8 @@
 #include <new>
 
 #include "gridkit/commands.h"
-#include "gridkit/diff.h"
-#include "gridkit/netcdf_file.h"
+#include "gridkit/commands/diff.h"
+#include "gridkit/exports/netcdf_file.h"
 #include "gridkit/option_cursor.h"
 #include "utl/fatal.h"
 #include "utl/signal_cleanup.h"
