@@ -8,6 +8,7 @@
 #include <optional>
 #include <unordered_map>
 
+#include "gridkit/common.h"
 #include "gridkit/grid.h"
 #include "gridkit/number.h"
 

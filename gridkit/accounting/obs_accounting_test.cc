@@ -7,6 +7,7 @@
 #include <cmath>
 #include <limits>
 
+#include "gridkit/common.h"
 #include "gridkit/grid.h"
 #include "gridkit/testing_obs.h"
 #include "tallisk/report.h"

@@ -18,7 +18,9 @@
 #include <set>
 #include <string_view>
 
+#include "gridkit/commands.h"
 #include "gridkit/commands/diff.h"
+#include "gridkit/common.h"
 #include "gridkit/grid.h"
 #include "gridkit/option_cursor.h"
 #include "gridkit/readers/csv_records.h"
@@ -137,7 +139,7 @@ struct CheckOptions {
 CheckOptions parse_check_options(const std::vector<std::string>& args) {
   CheckOptions options;
   bool have_balance = false;
-  OptionCursor cursor(args, 0);
+  OptionCursor cursor(args, 1);
   while (!cursor.done()) {
     const std::string& name = cursor.take();
     if (name == "--help" || name == "-h") {
@@ -197,5 +199,13 @@ int run_check(const std::vector<std::string>& args, std::ostream& out, std::ostr
   }
   return check(options, out);
 }
+
+extern constinit const Command kCheckCommand{
+    "check",
+    "check DIR --balance FILE",
+    "grid files in DIR that a corvane run did not write, or missing",
+    "",
+    run_check,
+    true};
 
 }  // namespace gridkit

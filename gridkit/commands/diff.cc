@@ -12,6 +12,8 @@
 #include <optional>
 #include <string_view>
 
+#include "gridkit/commands.h"
+#include "gridkit/common.h"
 #include "gridkit/figures/compare.h"
 #include "gridkit/number.h"
 #include "gridkit/option_cursor.h"
@@ -65,7 +67,7 @@ double parse_tolerance(const std::string& name, const std::string& text) {
 DiffOptions parse_diff_options(const std::vector<std::string>& args) {
   DiffOptions options;
   std::vector<std::string> files;
-  OptionCursor cursor(args, 0);
+  OptionCursor cursor(args, 1);
   while (!cursor.done()) {
     const std::string& name = cursor.take();
     if (name == "--help" || name == "-h") {
@@ -324,5 +326,13 @@ int run_diff(const std::vector<std::string>& args, std::ostream& out, std::ostre
   }
   return kExitTrouble;
 }
+
+extern constinit const Command kDiffCommand{
+    "diff",
+    "diff A B [--abs-tol X] [--rel-tol R] [--csv OUT.csv] [--png OUT.png]",
+    "two grid files, or two directories of them, compared cell by cell",
+    "",
+    run_diff,
+    true};
 
 }  // namespace gridkit

@@ -12,6 +12,7 @@
 #include <streambuf>
 #include <utility>
 
+#include "gridkit/common.h"
 #include "gridkit/testing_grids.h"
 #include "tests/support/run_program.h"
 
@@ -179,7 +180,7 @@ TEST(GridkitDiff, OutOfMemoryIsItsOwnLine) {
   out.exceptions(std::ios::badbit);
   std::ostringstream err;
   const std::string a = (dir / "a.bin").string();
-  EXPECT_EQ(run_diff({a, a}, out, err), kExitTrouble);
+  EXPECT_EQ(run_diff({"diff", a, a}, out, err), kExitTrouble);
   EXPECT_EQ(err.str(), "gridkit: out of memory\n");
 }
 

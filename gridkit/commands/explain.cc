@@ -12,6 +12,8 @@
 #include <new>
 #include <optional>
 
+#include "gridkit/commands.h"
+#include "gridkit/common.h"
 #include "gridkit/grid.h"
 #include "gridkit/option_cursor.h"
 #include "tallisk/accounts.h"
@@ -25,9 +27,8 @@
 namespace gridkit {
 namespace {
 
-constexpr int kExitFits = 0;
-constexpr int kExitMisfit = 1;
-constexpr int kExitTrouble = 2;
+constexpr int kExitFits = kExitSame;
+constexpr int kExitMisfit = kExitDiffers;
 // The record at the start of the window and the integrated ones after it.
 constexpr std::size_t kWindowRecords = 1 + tallisk::kIntegratedRecords;
 constexpr std::size_t kNearestShown = 3;
@@ -264,7 +265,7 @@ std::string explain_hydmod(std::string_view contents, const std::string& path,
 int run_explain(const std::vector<std::string>& args, std::ostream& out, std::ostream& /*err*/) {
   std::optional<std::string> file;
   std::optional<std::string> list;
-  OptionCursor cursor(args, 0);
+  OptionCursor cursor(args, 1);
   while (!cursor.done()) {
     const std::string& name = cursor.take();
     if (name == "--help" || name == "-h") {
@@ -284,13 +285,19 @@ int run_explain(const std::vector<std::string>& args, std::ostream& out, std::os
   if (!file) throw Failure("explain needs a HYDMOD file");
   if (!list && std::filesystem::is_regular_file(tallisk::kListPath)) list = tallisk::kListPath;
   std::string contents;
-  const utl::ReadStatus read = utl::read_whole_file(*file, contents, utl::kLargestFile);
-  if (read == utl::ReadStatus::kCannotOpen) throw Failure("cannot read " + *file);
-  if (read == utl::ReadStatus::kTooLong) throw Failure(*file + ": larger than 256 MiB");
+  read_binary_input_file(*file, contents);
   const std::vector<WantedLabel> wanted = list ? read_wanted(*list) : std::vector<WantedLabel>{};
   bool fits = false;
   out << explain_hydmod(contents, *file, wanted, list.has_value(), fits);
   return fits ? kExitFits : kExitMisfit;
 }
+
+extern constinit const Command kExplainCommand{
+    "explain",
+    "explain FILE [--list LIST]",
+    "why a HYDMOD file does or does not fit tallisk's accounting",
+    "",
+    run_explain,
+    true};
 
 }  // namespace gridkit

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "gridkit/commands.h"
+#include "gridkit/common.h"
 #include "gridkit/grid.h"
 #include "gridkit/option_cursor.h"
 #include "gridkit/readers/gridfile.h"
@@ -104,7 +106,7 @@ std::string impacts_csv(const tallisk::AccountList& list,
   return csv;
 }
 
-int run_impacts(const std::vector<std::string>& args, std::ostream& out) {
+int run_impacts(const std::vector<std::string>& args, std::ostream& out, std::ostream& /*err*/) {
   const ImpactsArgs parsed = parse_impacts_args(args);
   tallisk::AccountList list;
   std::array<tallisk::Volumes, tallisk::kRuns> runs;  // read_year fills it
@@ -117,5 +119,14 @@ int run_impacts(const std::vector<std::string>& args, std::ostream& out) {
   write_output_file(*parsed.output, csv);
   return 0;
 }
+
+extern constinit const Command kImpactsCommand{
+    "impacts", "impacts [-12p] YEAR [-o OUT.csv]",
+    "a year's impacts at full precision as CSV, run where tallisk runs",
+    "A year's impacts at full precision as CSV, from the accounting-point list and the\n"
+    "five HYDMOD run files tallisk reads, in the directory where tallisk runs (-12p: its\n"
+    "12-point list).\n"
+    "  -o, --output OUT  the CSV to write (default: standard output)\n",
+    run_impacts};
 
 }  // namespace gridkit

@@ -20,6 +20,6 @@ std::string impacts_csv(const tallisk::AccountList& list,
 
 // `gridkit impacts [-12p] YEAR [-o FILE]`, run where tallisk runs: reads the list and the five
 // run files as tallisk does (stopping with its messages) and writes the CSV to `out` or FILE.
-int run_impacts(const std::vector<std::string>& args, std::ostream& out);
+int run_impacts(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace gridkit

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <filesystem>
 
+#include "gridkit/commands.h"
+#include "gridkit/common.h"
 #include "gridkit/exports/calendar.h"
 #include "gridkit/exports/mf6_array.h"
 #include "gridkit/grid.h"
@@ -154,7 +156,7 @@ std::string rcha_text(const std::vector<Mf6Period>& periods, bool binary) {
   return text;
 }
 
-int run_mf6_rcha(const std::vector<std::string>& args, std::ostream& out) {
+int run_mf6_rcha(const std::vector<std::string>& args, std::ostream& out, std::ostream& /*err*/) {
   const Mf6RchaArgs parsed = parse_mf6_rcha_args(args);
   const RunFiles files = find_run_files(parsed.dir, parsed.ext, std::nullopt);
   const auto [first, last] = years_of(parsed, files);
@@ -196,5 +198,19 @@ int run_mf6_rcha(const std::vector<std::string>& args, std::ostream& out) {
       << "times in " << parsed.prefix << ".tdis\n";
   return 0;
 }
+
+extern constinit const Command kMf6RchaCommand{
+    "mf6-rcha", "mf6-rcha DIR EXT -o PREFIX [--years Y1-Y2] [--steps N] [--model-dir D]",
+    "MODFLOW 6 time discretization and array recharge files of\n"
+    "a corvane run",
+    "PREFIX.tdis and PREFIX.rcha, MODFLOW 6's time discretization and array recharge\n"
+    "files for the monthly grids DIR/YEAR.MONTH.EXT of a corvane run; grids that are\n"
+    "not text are written as binary arrays PREFIX.YEAR.MONTH.bin.\n"
+    "  -o, --output PREFIX  the files' common name\n"
+    "  --years Y1-Y2        the years (default: those with grids)\n"
+    "  --steps N            time steps a month, 1 to 1000 (default 2)\n"
+    "  --model-dir D        the directory MODFLOW 6 runs in, which paths are relative\n"
+    "                       to (default: the working directory)\n",
+    run_mf6_rcha};
 
 }  // namespace gridkit

@@ -34,6 +34,6 @@ std::string rcha_text(const std::vector<Mf6Period>& periods, bool binary);
 // with grids by default); text grids are opened where they are, grids of any other form are
 // written as MODFLOW 6 binary arrays PREFIX.YEAR.MONTH.bin. Paths in the files are relative to
 // D, the directory MODFLOW 6 runs in (the working directory by default).
-int run_mf6_rcha(const std::vector<std::string>& args, std::ostream& out);
+int run_mf6_rcha(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace gridkit

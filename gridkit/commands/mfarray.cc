@@ -10,6 +10,8 @@
 #include <optional>
 #include <string_view>
 
+#include "gridkit/commands.h"
+#include "gridkit/common.h"
 #include "gridkit/option_cursor.h"
 #include "gridkit/readers/grid_names.h"
 #include "gridkit/readers/gridfile.h"
@@ -174,7 +176,7 @@ void encode_array_file_into(const Grid& grid, const ArrayHeader& header, RealWid
   }
 }
 
-int run_mfarray(const std::vector<std::string>& args, std::ostream& out) {
+int run_mfarray(const std::vector<std::string>& args, std::ostream& out, std::ostream& /*err*/) {
   const MfarrayArgs parsed = parse_mfarray_args(args);
   if (parsed.help) {
     out << kMfarrayUsage;
@@ -195,5 +197,9 @@ int run_mfarray(const std::vector<std::string>& args, std::ostream& out) {
   write_output_file(parsed.output, encode_array_file(loaded.grid, header, parsed.width));
   return 0;
 }
+
+extern constinit const Command kMfarrayCommand{
+    "mfarray", "mfarray GRID|DIR -o OUT [--precision double|single] [--text TEXT]",
+    "a grid, or a directory of them, as MODFLOW binary array files", "", run_mfarray};
 
 }  // namespace gridkit

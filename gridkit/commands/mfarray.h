@@ -35,6 +35,6 @@ void encode_array_file_into(const Grid& grid, const ArrayHeader& header, RealWid
                             std::string& file);
 
 // Runs the command; a line on `out` tells what was written.
-int run_mfarray(const std::vector<std::string>& args, std::ostream& out);
+int run_mfarray(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace gridkit

@@ -5,6 +5,8 @@
 #include <charconv>
 #include <ostream>
 
+#include "gridkit/commands.h"
+#include "gridkit/common.h"
 #include "gridkit/exports/netcdf_file.h"
 #include "gridkit/exports/prj.h"
 #include "gridkit/option_cursor.h"
@@ -124,7 +126,7 @@ std::pair<int, int> covered_years(const NetcdfArgs& args, const RunFiles& files)
   return {first, last};
 }
 
-int run_netcdf(const std::vector<std::string>& args, std::ostream& out) {
+int run_netcdf(const std::vector<std::string>& args, std::ostream& out, std::ostream& /*err*/) {
   const NetcdfArgs parsed = parse_netcdf_args(args);
   if (!netcdf_built_in()) throw Failure(std::string(kNoNetcdf));
   const RunFiles files = find_run_files(parsed.dir, parsed.recharge_ext, parsed.area_ext);
@@ -164,5 +166,17 @@ int run_netcdf(const std::vector<std::string>& args, std::ostream& out) {
       << "\n";
   return 0;
 }
+
+extern constinit const Command kNetcdfCommand{
+    "netcdf", "netcdf DIR RECHARGE_EXT [AREA_EXT] -o OUT.nc [options]",
+    "a corvane run's monthly recharge and yearly area grids\n"
+    "as one CF NetCDF file",
+    "A corvane run's monthly recharge grids (DIR/YEAR.MONTH.RECHARGE_EXT) and yearly area\n"
+    "grids (DIR/YEAR.AREA_EXT) as one CF NetCDF file; months without a grid are zeros.\n"
+    "  -o, --output OUT  the file to write\n"
+    "  --years Y1-Y2     the years to cover (default: those with grid files)\n"
+    "  --ibound FILE     active-cell flag grid: inactive cells as missing values\n"
+    "  --prj FILE        the crs variable with the coordinate system given as WKT in FILE\n",
+    run_netcdf};
 
 }  // namespace gridkit

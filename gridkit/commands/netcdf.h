@@ -30,6 +30,6 @@ NetcdfArgs parse_netcdf_args(const std::vector<std::string>& args);
 std::pair<int, int> covered_years(const NetcdfArgs& args, const RunFiles& files);
 
 // Runs the command; a line on `out` tells what was written.
-int run_netcdf(const std::vector<std::string>& args, std::ostream& out);
+int run_netcdf(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace gridkit

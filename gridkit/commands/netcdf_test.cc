@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "gridkit/common.h"
 #include "gridkit/exports/calendar.h"
 #include "gridkit/grid.h"
 

@@ -6,7 +6,9 @@
 #include <optional>
 
 #include "gridkit/accounting/obs_accounting.h"
+#include "gridkit/commands.h"
 #include "gridkit/commands/impacts.h"
+#include "gridkit/common.h"
 #include "gridkit/grid.h"
 #include "gridkit/option_cursor.h"
 #include "gridkit/readers/gridfile.h"
@@ -89,7 +91,8 @@ ObsImpactsArgs parse_obs_impacts_args(const std::vector<std::string>& args) {
 
 }  // namespace
 
-int run_obs_impacts(const std::vector<std::string>& args, std::ostream& out) {
+int run_obs_impacts(const std::vector<std::string>& args, std::ostream& out,
+                    std::ostream& /*err*/) {
   const ObsImpactsArgs parsed = parse_obs_impacts_args(args);
   const ObsAccountList list = read_obs_accounts(parsed.list_path);
   std::array<tallisk::Volumes, tallisk::kRuns> runs{};
@@ -106,5 +109,19 @@ int run_obs_impacts(const std::vector<std::string>& args, std::ostream& out) {
   if (!parsed.output && !parsed.page) out << csv;
   return 0;
 }
+
+extern constinit const Command kObsImpactsCommand{
+    "obs-impacts", "obs-impacts [-12p] YEAR BASE A B C D [-o OUT.csv] [--page OUT.htm]",
+    "a year's impacts from the MODFLOW 6 observation files of its\n"
+    "five runs, as CSV and as tallisk's page",
+    "A year's impacts from the MODFLOW 6 observation files of its five runs, as the CSV\n"
+    "of full precision and as tallisk's page.\n"
+    "  -o, --output OUT  the CSV to write (default: standard output when there is no\n"
+    "                    --page)\n"
+    "  --page OUT.htm    the page to write\n"
+    "  --list FILE       the accounting-point list (default: tallisk's, where it runs)\n"
+    "  --from T          the time the year starts at (default 0)\n"
+    "  --steps N         the time steps of the year (default 24)\n",
+    run_obs_impacts};
 
 }  // namespace gridkit

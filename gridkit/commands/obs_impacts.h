@@ -13,6 +13,6 @@ namespace gridkit {
 // directory, unless --list names one) and the five runs' observation files, integrates N time
 // steps (24) from time T (0) and writes the CSV to OUT.csv (or `out` when neither output is
 // named) and the page to OUT.htm. Throws Failure on a misuse or an input that fails.
-int run_obs_impacts(const std::vector<std::string>& args, std::ostream& out);
+int run_obs_impacts(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace gridkit

@@ -7,6 +7,8 @@
 #include <ostream>
 #include <set>
 
+#include "gridkit/commands.h"
+#include "gridkit/common.h"
 #include "gridkit/grid.h"
 #include "gridkit/option_cursor.h"
 #include "gridkit/readers/gridfile.h"
@@ -130,7 +132,8 @@ std::string impacts_instructions(std::string_view csv) {
   return text;
 }
 
-int run_pest_instructions(const std::vector<std::string>& args, std::ostream& out) {
+int run_pest_instructions(const std::vector<std::string>& args, std::ostream& out,
+                          std::ostream& /*err*/) {
   std::string csv_path;
   std::string output;
   OptionCursor cursor(args, 1);
@@ -157,5 +160,12 @@ int run_pest_instructions(const std::vector<std::string>& args, std::ostream& ou
       << " observations of " << csv_path << "\n";
   return 0;
 }
+
+extern constinit const Command kPestInsCommand{
+    "pest-ins", "pest-ins IMPACTS.csv -o OUT.ins",
+    "a PEST instruction file reading an impacts CSV's observations",
+    "A PEST instruction file that reads the observations of an impacts CSV.\n"
+    "  -o, --output OUT  the instruction file to write\n",
+    run_pest_instructions};
 
 }  // namespace gridkit

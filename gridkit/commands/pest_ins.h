@@ -23,6 +23,7 @@ std::string observation_name(std::string_view location, std::string_view column)
 std::string impacts_instructions(std::string_view csv);
 
 // `gridkit pest-ins IMPACTS.csv -o OUT.ins`.
-int run_pest_instructions(const std::vector<std::string>& args, std::ostream& out);
+int run_pest_instructions(const std::vector<std::string>& args, std::ostream& out,
+                          std::ostream& err);
 
 }  // namespace gridkit

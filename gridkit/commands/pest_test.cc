@@ -10,6 +10,7 @@
 
 #include "gridkit/commands/pest_ins.h"
 #include "gridkit/commands/pest_tpl.h"
+#include "gridkit/common.h"
 #include "gridkit/grid.h"
 #include "tests/support/run_program.h"
 

@@ -6,6 +6,8 @@
 #include <map>
 #include <ostream>
 
+#include "gridkit/commands.h"
+#include "gridkit/common.h"
 #include "gridkit/grid.h"
 #include "gridkit/option_cursor.h"
 #include "gridkit/readers/gridfile.h"
@@ -246,7 +248,8 @@ std::string parameter_file_template(std::string_view params,
   return out.text();
 }
 
-int run_pest_template(const std::vector<std::string>& args, std::ostream& out) {
+int run_pest_template(const std::vector<std::string>& args, std::ostream& out,
+                      std::ostream& /*err*/) {
   std::string input;
   std::string output;
   std::vector<TemplateParameter> parameters;
@@ -279,5 +282,16 @@ int run_pest_template(const std::vector<std::string>& args, std::ostream& out) {
       << " parameter" << (parameters.size() == 1 ? "" : "s") << "\n";
   return 0;
 }
+
+extern constinit const Command kPestTplCommand{
+    "pest-tpl", "pest-tpl FILE --param NAME=AREA:WHAT ... -o OUT.tpl",
+    "a PEST template of a return-flow table (WHAT: YYYYMM or YYYY)\n"
+    "or a parameter file (WHAT: x, y or acres of a point area)",
+    "A PEST template of a return-flow table or of a parameter file.\n"
+    "  --param NAME=AREA:WHAT  a parameter NAME in place of AREA's value WHAT: a month\n"
+    "                          YYYYMM or a year YYYY of a table, or x, y or acres of\n"
+    "                          a point area of a parameter file; given once a parameter\n"
+    "  -o, --output OUT        the template to write\n",
+    run_pest_template};
 
 }  // namespace gridkit

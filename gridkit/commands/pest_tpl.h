@@ -37,6 +37,6 @@ std::string parameter_file_template(std::string_view params,
                                     const std::vector<TemplateParameter>& parameters);
 
 // `gridkit pest-tpl FILE --param NAME=AREA:WHAT ... -o OUT.tpl`.
-int run_pest_template(const std::vector<std::string>& args, std::ostream& out);
+int run_pest_template(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace gridkit

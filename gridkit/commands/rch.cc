@@ -10,6 +10,8 @@
 #include <tuple>
 #include <utility>
 
+#include "gridkit/commands.h"
+#include "gridkit/common.h"
 #include "gridkit/exports/calendar.h"
 #include "gridkit/number.h"
 #include "gridkit/option_cursor.h"
@@ -248,7 +250,7 @@ std::string format_rch(const std::vector<BalanceMonth>& months, const RchLayout&
   return text;
 }
 
-int run_rch(const std::vector<std::string>& args, std::ostream& out) {
+int run_rch(const std::vector<std::string>& args, std::ostream& out, std::ostream& /*err*/) {
   RchArgs parsed = parse_rch_args(args);
   if (parsed.help) {
     out << kRchUsage;
@@ -280,5 +282,9 @@ int run_rch(const std::vector<std::string>& args, std::ostream& out) {
       << " with a grid\n";
   return 0;
 }
+
+extern constinit const Command kRchCommand{
+    "rch", "rch BALANCE (--year YEAR -o OUT.rch | --years Y1-Y2 -o DIR) [options]",
+    "MODFLOW's recharge package file of a year of a corvane run", "", run_rch};
 
 }  // namespace gridkit

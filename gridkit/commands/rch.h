@@ -39,6 +39,6 @@ double rch_multiplier(int year, int month, const RchLayout& layout);
 std::string format_rch(const std::vector<BalanceMonth>& months, const RchLayout& layout);
 
 // Runs the command; a line on `out` tells what was written.
-int run_rch(const std::vector<std::string>& args, std::ostream& out);
+int run_rch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace gridkit

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "gridkit/common.h"
 #include "gridkit/grid.h"
 #include "gridkit/run.h"
 

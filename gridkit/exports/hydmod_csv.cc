@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "gridkit/common.h"
 #include "gridkit/grid.h"
 #include "gridkit/number.h"
 #include "utl/csv.h"

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "gridkit/common.h"
 #include "gridkit/grid.h"
 #include "utl/csv.h"
 #include "utl/records.h"

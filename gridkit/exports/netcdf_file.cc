@@ -2,6 +2,7 @@
 // one grid per time step. Without the library the writer only reports that it is missing.
 #include "gridkit/exports/netcdf_file.h"
 
+#include "gridkit/common.h"
 #include "gridkit/exports/calendar.h"
 #include "gridkit/grid.h"
 

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <filesystem>
 
+#include "gridkit/common.h"
 #include "gridkit/grid.h"
 #include "gridkit/readers/gridfile.h"
 #include "utl/safe_output.h"

@@ -9,6 +9,7 @@
 #include <optional>
 #include <unordered_map>
 
+#include "gridkit/common.h"
 #include "gridkit/grid.h"
 
 namespace gridkit {

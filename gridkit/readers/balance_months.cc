@@ -3,6 +3,7 @@
 
 #include <charconv>
 
+#include "gridkit/common.h"
 #include "gridkit/grid.h"
 #include "gridkit/readers/csv_records.h"
 #include "gridkit/readers/gridfile.h"

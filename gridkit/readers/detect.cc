@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <utility>
 
+#include "gridkit/common.h"
 #include "gridkit/grid.h"
 #include "utl/fields.h"
 #include "utl/records.h"

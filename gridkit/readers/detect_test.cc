@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "gridkit/common.h"
 #include "gridkit/grid.h"
 #include "gridkit/testing_grids.h"
 

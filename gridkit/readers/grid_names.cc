@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "gridkit/common.h"
 #include "gridkit/grid.h"
 
 namespace gridkit {

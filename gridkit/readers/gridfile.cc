@@ -7,11 +7,11 @@
 #include <span>
 #include <vector>
 
+#include "gridkit/common.h"
 #include "utl/fatal.h"
 #include "utl/fields.h"
 #include "utl/gridread.h"
 #include "utl/records.h"
-#include "utl/safe_output.h"
 #include "utl/textfile.h"
 
 namespace gridkit {
@@ -136,23 +136,6 @@ void parse_grid_into(const std::string& path, std::string_view contents, GridFor
     }
   }
   throw Failure(path + ": unknown grid form");
-}
-
-void read_input_file(const std::string& path, std::string& contents) {
-  const utl::ReadStatus read = utl::read_whole_file(path, contents);
-  if (read == utl::ReadStatus::kCannotOpen) throw Failure("cannot read " + path);
-  if (read == utl::ReadStatus::kTooLong) throw Failure(path + ": a line longer than 16 MiB");
-}
-
-void write_output_file(const std::string& path, std::string_view bytes) {
-  switch (utl::write_whole_file(path, bytes)) {
-    case utl::WholeFileStatus::kWritten:
-      return;
-    case utl::WholeFileStatus::kCannotOpen:
-      throw Failure("cannot create " + path);
-    case utl::WholeFileStatus::kCannotWrite:
-      throw Failure("cannot write " + path);
-  }
 }
 
 Grid parse_grid(const std::string& path, std::string_view contents, GridFormat format) {

@@ -20,15 +20,6 @@ struct LoadedGrid {
 // be read or does not hold a whole grid.
 LoadedGrid read_grid(const std::string& path, std::optional<GridFormat> format);
 
-// Reads the file `path` whole into `contents` (a binary grid is far smaller than the limit on a
-// line, so one limit serves every input). Throws Failure naming the file when it cannot be read
-// or holds a line past the limit.
-void read_input_file(const std::string& path, std::string& contents);
-
-// Writes `bytes` as the whole file `path`, put in place only once complete. Throws Failure
-// naming it when it cannot be created or written.
-void write_output_file(const std::string& path, std::string_view bytes);
-
 // Reads like read_grid, in the form the content shows, into `loaded`, with `contents` left
 // holding the file's bytes: both keep their storage, for reading many grids one after another.
 void read_grid_into(const std::string& path, std::string& contents, LoadedGrid& loaded);

@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "gridkit/common.h"
 #include "gridkit/readers/detect.h"
 #include "gridkit/testing_grids.h"
 #include "tests/support/run_program.h"

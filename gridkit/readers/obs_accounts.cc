@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "gridkit/common.h"
 #include "gridkit/grid.h"
 #include "gridkit/readers/obs_file.h"
 #include "utl/fields.h"

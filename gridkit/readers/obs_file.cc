@@ -9,6 +9,7 @@
 #include <fstream>
 #include <limits>
 
+#include "gridkit/common.h"
 #include "gridkit/grid.h"
 #include "utl/fields.h"
 #include "utl/records.h"

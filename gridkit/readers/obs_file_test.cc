@@ -6,6 +6,7 @@
 
 #include <cmath>
 
+#include "gridkit/common.h"
 #include "gridkit/exports/obs_csv.h"
 #include "gridkit/grid.h"
 #include "gridkit/testing_obs.h"
