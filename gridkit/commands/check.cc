@@ -142,7 +142,7 @@ CheckOptions parse_check_options(const std::vector<std::string>& args) {
   OptionCursor cursor(args, 1);
   while (!cursor.done()) {
     const std::string& name = cursor.take();
-    if (name == "--help" || name == "-h") {
+    if (cursor.is_help()) {
       options.help = true;
     } else if (name == "--balance") {
       options.balance = cursor.value();

@@ -70,7 +70,7 @@ DiffOptions parse_diff_options(const std::vector<std::string>& args) {
   OptionCursor cursor(args, 1);
   while (!cursor.done()) {
     const std::string& name = cursor.take();
-    if (name == "--help" || name == "-h") {
+    if (cursor.is_help()) {
       options.help = true;
     } else if (name == "--abs-tol") {
       options.tolerance.absolute = parse_tolerance(name, cursor.value());
@@ -80,9 +80,8 @@ DiffOptions parse_diff_options(const std::vector<std::string>& args) {
       options.csv = cursor.value();
     } else if (name == "--png") {
       options.png = cursor.value();
-    } else if (name.size() > 1 && name.front() == '-') {
-      throw UsageError("unknown option " + name);
     } else {
+      cursor.refuse_unknown_option();
       files.push_back(cursor.argument());
     }
   }

@@ -268,7 +268,7 @@ int run_explain(const std::vector<std::string>& args, std::ostream& out, std::os
   OptionCursor cursor(args, 1);
   while (!cursor.done()) {
     const std::string& name = cursor.take();
-    if (name == "--help" || name == "-h") {
+    if (cursor.is_help()) {
       out << kExplainUsage;
       return kExitFits;
     }

@@ -68,7 +68,7 @@ ImpactsArgs parse_impacts_args(const std::vector<std::string>& args) {
   OptionCursor cursor(args, 1);
   while (!cursor.done()) {
     const std::string& name = cursor.take();
-    if (name == "-o" || name == "--output") {
+    if (cursor.is_output()) {
       parsed.output = cursor.value();
     } else if (name.size() > 1 && name.front() == '-' &&
                utl::padded(cursor.argument(), tallisk::kYearLength) != "-12p") {

@@ -9,16 +9,14 @@
 #include <regex>
 #include <sstream>
 
+#include "gridkit/testing_program.h"
 #include "tallisk/hydmod_testdata.h"
 #include "tests/support/run_program.h"
 
 namespace gridkit {
 namespace {
 
-namespace fs = std::filesystem;
-using testsupport::run_program;
-using testsupport::slurp;
-using testsupport::spit;
+using namespace testing_program;  // NOLINT(google-build-using-namespace)
 
 TEST(Impacts, ExampleYearRoundsToThePageNumbers) {
   testsupport::TempDir dir;

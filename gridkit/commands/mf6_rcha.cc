@@ -62,7 +62,7 @@ Mf6RchaArgs parse_mf6_rcha_args(const std::vector<std::string>& args) {
   OptionCursor cursor(args, 1);
   while (!cursor.done()) {
     const std::string& name = cursor.take();
-    if (name == "-o" || name == "--output") {
+    if (cursor.is_output()) {
       parsed.prefix = cursor.value();
       have_prefix = true;
     } else if (name == "--years") {
@@ -74,9 +74,8 @@ Mf6RchaArgs parse_mf6_rcha_args(const std::vector<std::string>& args) {
       parsed.steps = *steps;
     } else if (name == "--model-dir") {
       parsed.model_dir = cursor.value();
-    } else if (name.size() > 1 && name.front() == '-') {
-      throw UsageError("unknown option " + name);
     } else {
+      cursor.refuse_unknown_option();
       words.push_back(cursor.argument());
     }
   }

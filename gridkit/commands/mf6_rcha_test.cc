@@ -8,16 +8,14 @@
 
 #include "gridkit/exports/mf6_array.h"
 #include "gridkit/testing_grids.h"
+#include "gridkit/testing_program.h"
 #include "tests/support/run_program.h"
 #include "utl/records.h"
 
 namespace gridkit {
 namespace {
 
-namespace fs = std::filesystem;
-using testsupport::run_program;
-using testsupport::slurp;
-using testsupport::spit;
+using namespace testing_program;  // NOLINT(google-build-using-namespace)
 
 TEST(Mf6Input, FactorTurnsAcreFeetPerCellMonthIntoFeetPerDay) {
   // 640 acre-feet on a square mile (640 acres) is one foot; over 30 days, 1/30 foot a day.

@@ -48,11 +48,11 @@ MfarrayArgs parse_mfarray_args(const std::vector<std::string>& args) {
   OptionCursor cursor(args, 1);
   while (!cursor.done()) {
     const std::string& name = cursor.take();
-    if (name == "--help" || name == "-h") {
+    if (cursor.is_help()) {
       parsed.help = true;
       return parsed;
     }
-    if (name == "-o" || name == "--output") {
+    if (cursor.is_output()) {
       parsed.output = cursor.value();
       have_output = true;
     } else if (name == "--precision") {
@@ -69,13 +69,8 @@ MfarrayArgs parse_mfarray_args(const std::vector<std::string>& args) {
       if (parsed.text.size() > kTextLength) {
         throw Failure("--text holds at most 16 characters: '" + parsed.text + "'");
       }
-    } else if (name.size() > 1 && name.front() == '-') {
-      throw UsageError("unknown option " + name);
-    } else if (have_input) {
-      throw Failure("more than one input: " + parsed.input + " and " + cursor.argument());
     } else {
-      parsed.input = cursor.argument();
-      have_input = true;
+      cursor.take_single_operand(parsed.input, have_input, "input");
     }
   }
   if (!have_input) throw Failure("mfarray needs a grid file or a directory of them");

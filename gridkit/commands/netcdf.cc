@@ -79,7 +79,7 @@ NetcdfArgs parse_netcdf_args(const std::vector<std::string>& args) {
   OptionCursor cursor(args, 1);
   while (!cursor.done()) {
     const std::string& name = cursor.take();
-    if (name == "-o" || name == "--output") {
+    if (cursor.is_output()) {
       output = cursor.value();
     } else if (name == "--years") {
       parsed.years = parse_years(cursor.value());
@@ -89,9 +89,8 @@ NetcdfArgs parse_netcdf_args(const std::vector<std::string>& args) {
       parsed.prj = cursor.value();
     } else if (name == "--epsg") {
       throw Failure(std::string(kNoEpsg));
-    } else if (name.size() > 1 && name.front() == '-') {
-      throw UsageError("unknown option " + name);
     } else {
+      cursor.refuse_unknown_option();
       words.push_back(cursor.argument());
     }
   }

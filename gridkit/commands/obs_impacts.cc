@@ -60,7 +60,7 @@ ObsImpactsArgs parse_obs_impacts_args(const std::vector<std::string>& args) {
   OptionCursor cursor(args, 1);
   while (!cursor.done()) {
     const std::string& name = cursor.take();
-    if (name == "-o" || name == "--output") {
+    if (cursor.is_output()) {
       parsed.output = cursor.value();
     } else if (name == "--page") {
       parsed.page = cursor.value();
@@ -72,9 +72,8 @@ ObsImpactsArgs parse_obs_impacts_args(const std::vector<std::string>& args) {
       parsed.window.records = parse_steps(cursor.value());
     } else if (name == "-12p" && words.empty()) {
       parsed.list_path = tallisk::kListPath12p;
-    } else if (name.size() > 1 && name.front() == '-') {
-      throw UsageError("unknown option " + name);
     } else {
+      cursor.refuse_unknown_option();
       words.push_back(cursor.argument());
     }
   }

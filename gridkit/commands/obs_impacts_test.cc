@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "gridkit/testing_obs.h"
+#include "gridkit/testing_program.h"
 #include "tallisk/accounts.h"
 #include "tallisk/report.h"
 #include "tests/support/run_program.h"
@@ -14,10 +15,7 @@
 namespace gridkit {
 namespace {
 
-namespace fs = std::filesystem;
-using testsupport::run_program;
-using testsupport::slurp;
-using testsupport::spit;
+using namespace testing_program;  // NOLINT(google-build-using-namespace)
 
 constexpr double kAcreFoot = 43560.0;
 

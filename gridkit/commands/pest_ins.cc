@@ -139,7 +139,7 @@ int run_pest_instructions(const std::vector<std::string>& args, std::ostream& ou
   OptionCursor cursor(args, 1);
   while (!cursor.done()) {
     const std::string& name = cursor.take();
-    if (name == "-o" || name == "--output") {
+    if (cursor.is_output()) {
       output = cursor.value();
     } else if (name.size() > 1 && name.front() == '-') {
       throw UsageError("unknown option " + name);

@@ -12,15 +12,13 @@
 #include "gridkit/commands/pest_tpl.h"
 #include "gridkit/common.h"
 #include "gridkit/grid.h"
+#include "gridkit/testing_program.h"
 #include "tests/support/run_program.h"
 
 namespace gridkit {
 namespace {
 
-namespace fs = std::filesystem;
-using testsupport::run_program;
-using testsupport::slurp;
-using testsupport::spit;
+using namespace testing_program;  // NOLINT(google-build-using-namespace)
 
 std::vector<std::string> lines_of(const std::string& text) {
   std::vector<std::string> lines;

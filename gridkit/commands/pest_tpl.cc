@@ -256,7 +256,7 @@ int run_pest_template(const std::vector<std::string>& args, std::ostream& out,
   OptionCursor cursor(args, 1);
   while (!cursor.done()) {
     const std::string& name = cursor.take();
-    if (name == "-o" || name == "--output") {
+    if (cursor.is_output()) {
       output = cursor.value();
     } else if (name == "--param") {
       parameters.push_back(parse_template_parameter(cursor.value()));

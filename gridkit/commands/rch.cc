@@ -150,24 +150,19 @@ RchArgs parse_rch_args(const std::vector<std::string>& args) {
   OptionCursor cursor(args, 1);
   while (!cursor.done()) {
     const std::string& name = cursor.take();
-    if (name == "--help" || name == "-h") {
+    if (cursor.is_help()) {
       parsed.help = true;
       return parsed;
     }
-    if (name == "-o" || name == "--output") {
+    if (cursor.is_output()) {
       parsed.output = cursor.value();
       have_output = true;
     } else if (name == "--years") {
       std::tie(parsed.layout.year, parsed.last_year) = parse_years(cursor.value());
     } else if (parse_layout_option(name, cursor, parsed.layout)) {
       continue;
-    } else if (name.size() > 1 && name.front() == '-') {
-      throw UsageError("unknown option " + name);
-    } else if (have_balance) {
-      throw Failure("more than one balance: " + parsed.balance + " and " + cursor.argument());
     } else {
-      parsed.balance = cursor.argument();
-      have_balance = true;
+      cursor.take_single_operand(parsed.balance, have_balance, "balance");
     }
   }
   if (!have_balance) throw Failure("rch needs the water balance of a corvane run");
