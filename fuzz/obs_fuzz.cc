@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "gridkit/accounting/obs_accounting.h"
+#include "gridkit/common.h"
 #include "gridkit/exports/obs_csv.h"
 #include "gridkit/grid.h"
 
