@@ -9,7 +9,7 @@
 #include <limits>
 #include <random>
 
-#include "run_program.h"
+#include "tests/support/run_program.h"
 #include "utl/fatal.h"
 
 namespace corvane {

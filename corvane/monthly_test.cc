@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "run_program.h"
+#include "tests/support/run_program.h"
 #include "utl/fatal.h"
 #include "utl/fields.h"
 

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <sstream>
 
-#include "run_program.h"
-#include "stop_text.h"
+#include "tests/support/run_program.h"
+#include "tests/support/stop_text.h"
 #include "utl/fatal.h"
 #include "utl/fields.h"
 

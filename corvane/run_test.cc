@@ -10,7 +10,7 @@
 #include <map>
 #include <sstream>
 
-#include "run_program.h"
+#include "tests/support/run_program.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "scratch_file.h"
+#include "fuzz/scratch_file.h"
 #include "tallisk/accounts.h"
 #include "tallisk/report.h"
 #include "utl/fatal.h"

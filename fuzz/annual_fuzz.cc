@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "scratch_file.h"
+#include "fuzz/scratch_file.h"
 #include "utl/annual.h"
 #include "utl/fatal.h"
 

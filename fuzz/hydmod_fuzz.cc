@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "scratch_file.h"
+#include "fuzz/scratch_file.h"
 #include "tallisk/hydmod.h"
 #include "utl/fatal.h"
 

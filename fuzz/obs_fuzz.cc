@@ -9,9 +9,10 @@
 #include <string>
 #include <string_view>
 
+#include "gridkit/accounting/obs_accounting.h"
+#include "gridkit/common.h"
+#include "gridkit/exports/obs_csv.h"
 #include "gridkit/grid.h"
-#include "gridkit/obs_accounting.h"
-#include "gridkit/obs_csv.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 2) return 0;

@@ -14,7 +14,7 @@
 #include <string>
 
 #include "corvane/params.h"
-#include "scratch_file.h"
+#include "fuzz/scratch_file.h"
 #include "utl/fatal.h"
 
 namespace {

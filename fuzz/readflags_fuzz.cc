@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "scratch_file.h"
+#include "fuzz/scratch_file.h"
 #include "utl/fatal.h"
 #include "utl/gridread.h"
 

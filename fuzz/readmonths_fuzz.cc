@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "corvane/monthly.h"
-#include "scratch_file.h"
+#include "fuzz/scratch_file.h"
 #include "utl/fatal.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

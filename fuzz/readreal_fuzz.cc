@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "scratch_file.h"
+#include "fuzz/scratch_file.h"
 #include "utl/fatal.h"
 #include "utl/gridread.h"
 

@@ -26,7 +26,7 @@ struct Command {
   bool answers_like_cmp = false;
 };
 
-// Every command, in the order of the general help.
+// Every command, in the order of the general help (the table in gridkit/commands/table.cc).
 std::span<const Command> commands();
 
 // The command called `name`, or nullptr.

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "gridkit/netcdf.h"
+#include "gridkit/commands/netcdf.h"
 #include "gridkit/option_cursor.h"
 #include "gridkit/run.h"
 

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstddef>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -29,12 +28,6 @@ struct Grid {
 // Active-cell flags: nonzero marks an active cell.
 struct Ibound {
   std::vector<int> flags = std::vector<int>(kCells, 1);
-};
-
-// A failure that gridkit reports on standard error before ending with status 1.
-class Failure : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
 };
 
 }  // namespace gridkit

@@ -5,19 +5,12 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "gridkit/grid.h"
+#include "gridkit/common.h"
 
 namespace gridkit {
-
-// A command line gridkit cannot read: an unknown option, or an option without its value. It
-// ends the run with status 2, whatever the command, so a script tells a misspelt option from
-// a failed run.
-class UsageError : public Failure {
- public:
-  using Failure::Failure;
-};
 
 class OptionCursor {
  public:
@@ -53,7 +46,31 @@ class OptionCursor {
   // The argument last taken, whole.
   const std::string& argument() const { return argument_; }
 
-  // The value of the option last taken. Throws Failure when it has none.
+  // Whether the option last taken names the output file: -o or --output.
+  bool is_output() const { return name_ == "-o" || name_ == "--output"; }
+
+  // Whether the option last taken asks for the command's help: --help or -h.
+  bool is_help() const { return name_ == "--help" || name_ == "-h"; }
+
+  // Throws UsageError when the argument last taken has the form of an option (a dash and
+  // more), which the command did not know; an operand, or any argument after "--", passes.
+  void refuse_unknown_option() const {
+    if (name_.size() > 1 && name_.front() == '-') throw UsageError("unknown option " + name_);
+  }
+
+  // Takes the argument last taken as the command's one operand of its kind, `what`, into
+  // `operand`, marking `given`. Throws UsageError for an unknown option, and Failure naming
+  // both when `given` tells that the operand came before.
+  void take_single_operand(std::string& operand, bool& given, std::string_view what) {
+    refuse_unknown_option();
+    if (given) {
+      throw Failure("more than one " + std::string(what) + ": " + operand + " and " + argument_);
+    }
+    operand = argument_;
+    given = true;
+  }
+
+  // The value of the option last taken. Throws UsageError when it has none.
   std::string value() {
     if (inline_value_) return *inline_value_;
     if (next_ >= args_.size()) throw UsageError("option " + name_ + " needs a value");

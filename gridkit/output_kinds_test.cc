@@ -13,7 +13,7 @@
 #include <filesystem>
 #include <string>
 
-#include "gridkit/netcdf_file.h"
+#include "gridkit/exports/netcdf_file.h"
 #include "gridkit/testing_grids.h"
 #include "tests/support/pipes_and_devices.h"
 #include "tests/support/run_program.h"

@@ -8,8 +8,9 @@
 #include <new>
 
 #include "gridkit/commands.h"
-#include "gridkit/diff.h"
-#include "gridkit/netcdf_file.h"
+#include "gridkit/commands/diff.h"
+#include "gridkit/common.h"
+#include "gridkit/exports/netcdf_file.h"
 #include "gridkit/option_cursor.h"
 #include "utl/fatal.h"
 #include "utl/signal_cleanup.h"
@@ -17,8 +18,6 @@
 
 namespace gridkit {
 namespace {
-
-constexpr int kExitFailure = 1;
 
 // Whether the arguments after the command ask for its help (before a "--" that ends the
 // options).
@@ -60,7 +59,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     return command->run(args, out, err);
   } catch (const UsageError& misuse) {
     err << "gridkit: " << misuse.what() << "\n";
-    return kExitTrouble;
+    return kExitMisuse;
   } catch (const Failure& failure) {
     err << "gridkit: " << failure.what() << "\n";
   } catch (const utl::Fatal& stop) {

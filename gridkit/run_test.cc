@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "about/version.h"
-#include "gridkit/map.h"
+#include "gridkit/pictures/map.h"
 #include "gridkit/testing_grids.h"
 #include "gridkit/testing_png.h"
 #include "tests/support/run_program.h"

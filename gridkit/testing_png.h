@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "gridkit/png.h"
+#include "gridkit/pictures/png.h"
 
 namespace gridkit::fixtures {
 

@@ -8,7 +8,7 @@
 
 #include "membrelv2/freeread.h"
 #include "membrelv2/stop.h"
-#include "stop_text.h"
+#include "tests/support/stop_text.h"
 
 namespace membrelv2 {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "membrelv2/stop.h"
-#include "stop_text.h"
+#include "tests/support/stop_text.h"
 
 namespace membrelv2 {
 namespace {

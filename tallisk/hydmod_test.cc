@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "run_program.h"
 #include "tallisk/hydmod_testdata.h"
+#include "tests/support/run_program.h"
 #include "utl/fatal.h"
 
 namespace tallisk {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "run_program.h"
 #include "tallisk/hydmod_testdata.h"
+#include "tests/support/run_program.h"
 
 namespace tallisk {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "stop_text.h"
+#include "tests/support/stop_text.h"
 #include "utl/fields.h"
 
 namespace utl {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "run_program.h"
+#include "tests/support/run_program.h"
 
 namespace utl::file_ops {
 namespace {

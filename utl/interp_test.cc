@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "stop_text.h"
+#include "tests/support/stop_text.h"
 #include "utl/fatal.h"
 #include "utl/freeline.h"
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <thread>
 
-#include "run_program.h"
+#include "tests/support/run_program.h"
 
 namespace utl {
 namespace {

@@ -9,7 +9,7 @@
 #include <csignal>
 #include <filesystem>
 
-#include "run_program.h"
+#include "tests/support/run_program.h"
 
 namespace utl {
 namespace {

@@ -10,8 +10,8 @@
 #include <string>
 #include <thread>
 
-#include "fault_support.h"
-#include "run_program.h"
+#include "tests/faults/fault_support.h"
+#include "tests/support/run_program.h"
 
 namespace {
 

@@ -14,9 +14,9 @@
 #include <filesystem>
 #include <string>
 
-#include "fault_support.h"
-#include "pipes_and_devices.h"
-#include "run_program.h"
+#include "tests/faults/fault_support.h"
+#include "tests/support/pipes_and_devices.h"
+#include "tests/support/run_program.h"
 #include "utl/records.h"
 
 namespace {

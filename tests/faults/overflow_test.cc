@@ -7,8 +7,8 @@
 #include <fstream>
 #include <string>
 
-#include "fault_support.h"
-#include "run_program.h"
+#include "tests/faults/fault_support.h"
+#include "tests/support/run_program.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "fault_support.h"
-#include "run_program.h"
+#include "tests/faults/fault_support.h"
+#include "tests/support/run_program.h"
 #include "utl/records.h"
 
 namespace {

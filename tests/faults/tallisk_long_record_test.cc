@@ -6,7 +6,7 @@
 #include <fstream>
 #include <string>
 
-#include "run_program.h"
+#include "tests/support/run_program.h"
 #include "utl/records.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // Runs programs under test as real processes, in their own working directory, capturing both
 // output streams: fork and exec on POSIX systems, CreateProcess on Windows.
-#include "run_program.h"
+#include "tests/support/run_program.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,211 @@
+// gridkit check: which grid files of a directory the balance's run wrote, which it did not
+// (stale), and which it names that are not there (missing).
+//
+// A grid file is a regular file of DIR named YEAR.MONTH.EXT or YEAR.EXT (see grid_names.h) whose
+// extension holds no dot, or is one the balance's recharge files have, and that is not a file
+// beside grids (pictures, exports, temporary files). A monthly grid was written by the run when
+// the balance names a file of that name; a yearly area grid, when the balance names a recharge
+// file of that year, as corvane writes a year's area grid exactly when one of its areas had
+// return flow that year. Files are matched by name, so the balance may name them by any path.
+#include "gridkit/commands/check.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <set>
+#include <string_view>
+
+#include "gridkit/commands.h"
+#include "gridkit/commands/diff.h"
+#include "gridkit/common.h"
+#include "gridkit/grid.h"
+#include "gridkit/option_cursor.h"
+#include "gridkit/readers/csv_records.h"
+#include "gridkit/readers/grid_names.h"
+#include "gridkit/readers/gridfile.h"
+#include "utl/balance_format.h"
+
+namespace gridkit {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kCheckUsage =
+    "Usage: gridkit check DIR --balance FILE\n"
+    "\n"
+    "Lists the grid files in DIR that the corvane run whose water balance is FILE did not\n"
+    "write (stale), and the recharge files the balance names that are not in DIR (missing).\n"
+    "Exit status: 0 neither, 1 either, 2 trouble.\n";
+
+using utl::kBalanceColumns;
+using utl::kBalanceHeader;
+
+// Whether `text` is a whole integer from `low` to `high`, put in `value`.
+bool integer_in(const std::string& text, int low, int high, int& value) {
+  const auto parsed = std::from_chars(text.data(), text.data() + text.size(), value);
+  return parsed.ec == std::errc{} && parsed.ptr == text.data() + text.size() && value >= low &&
+         value <= high;
+}
+
+// Whether `text` is a whole finite number.
+bool is_number(const std::string& text) {
+  double value = 0.0;
+  const auto parsed = std::from_chars(text.data(), text.data() + text.size(), value);
+  return parsed.ec == std::errc{} && parsed.ptr == text.data() + text.size() &&
+         std::isfinite(value);
+}
+
+// Whether `record` is one month of a balance: a year, a month of 1 to 12, four numbers and
+// the recharge file; its year goes to `year`.
+bool is_balance_month(const std::vector<std::string>& record, int& year) {
+  int month = 0;
+  if (record.size() != kBalanceColumns || !integer_in(record[0], 1, 9999, year) ||
+      !integer_in(record[1], 1, 12, month)) {
+    return false;
+  }
+  for (std::size_t k = 2; k + 1 < record.size(); ++k) {
+    if (!is_number(record[k])) return false;
+  }
+  return true;
+}
+
+// What a water balance tells of the run's grid files.
+struct BalanceFiles {
+  std::vector<std::string> named;    // recharge files, as the balance names them
+  std::set<std::string> names;       // their names without the directory
+  std::set<std::string> extensions;  // the extensions of their names
+  std::set<int> years;               // the years with a recharge file
+};
+
+BalanceFiles read_balance(const std::string& path) {
+  std::string text;
+  read_input_file(path, text);
+  std::vector<std::size_t> lines;
+  std::size_t unclosed_line = 0;
+  const auto records = parse_csv(text, lines, unclosed_line);
+  if (unclosed_line != 0) {
+    throw Failure(path + ": line " + std::to_string(unclosed_line) + " opens a quote never closed");
+  }
+  std::string header;
+  if (!records.empty()) {
+    for (const std::string& field : records.front()) header += (header.empty() ? "" : ",") + field;
+  }
+  if (header != kBalanceHeader) throw Failure(path + ": not a corvane water balance");
+  BalanceFiles files;
+  for (std::size_t n = 1; n < records.size(); ++n) {
+    const std::vector<std::string>& record = records[n];
+    if (record.size() == 1 && record.front().empty()) continue;  // a blank line
+    int year = 0;
+    if (!is_balance_month(record, year)) {
+      throw Failure(path + ": line " + std::to_string(lines[n]) + " is not a month of the balance");
+    }
+    const std::string& file = record.back();
+    if (file.empty()) continue;
+    files.named.push_back(file);
+    const std::string name = fs::path(file).filename().string();
+    files.names.insert(name);
+    if (const auto period = parse_period_name(name)) files.extensions.insert(period->ext);
+    files.years.insert(year);
+  }
+  return files;
+}
+
+// What a file of DIR is to the run of the balance.
+enum class Standing { kNoGrid, kWritten, kStale };
+
+Standing standing(const std::string& name, const BalanceFiles& balance) {
+  if (balance.names.contains(name)) return Standing::kWritten;
+  if (is_beside_file(name)) return Standing::kNoGrid;
+  const std::optional<PeriodName> period = parse_period_name(name);
+  if (!period) return Standing::kNoGrid;
+  const bool plain_ext = period->ext.find('.') == std::string::npos;
+  if (period->month == 0) {
+    if (!plain_ext) return Standing::kNoGrid;
+    return balance.years.contains(period->year) ? Standing::kWritten : Standing::kStale;
+  }
+  return plain_ext || balance.extensions.contains(period->ext) ? Standing::kStale
+                                                               : Standing::kNoGrid;
+}
+
+struct CheckOptions {
+  std::string dir;
+  std::string balance;
+  bool help = false;
+};
+
+CheckOptions parse_check_options(const std::vector<std::string>& args) {
+  CheckOptions options;
+  bool have_balance = false;
+  OptionCursor cursor(args, 1);
+  while (!cursor.done()) {
+    const std::string& name = cursor.take();
+    if (cursor.is_help()) {
+      options.help = true;
+    } else if (name == "--balance") {
+      options.balance = cursor.value();
+      have_balance = true;
+    } else if (name.size() > 1 && name.front() == '-') {
+      throw UsageError("unknown option " + name);
+    } else if (!options.dir.empty()) {
+      throw Failure("check takes one directory, not " + options.dir + " and " + name);
+    } else {
+      options.dir = cursor.argument();
+    }
+  }
+  if (options.help) return options;
+  if (options.dir.empty()) throw Failure("check needs the directory of a run's grids");
+  if (!have_balance) throw Failure("check needs the run's water balance: --balance FILE");
+  return options;
+}
+
+int check(const CheckOptions& options, std::ostream& out) {
+  const BalanceFiles balance = read_balance(options.balance);
+  const std::vector<std::string> names = regular_files_in(options.dir);
+  std::error_code error;
+  int grids = 0, stale = 0, missing = 0;
+  for (const std::string& name : names) {
+    const fs::path path = fs::path(options.dir) / name;
+    if (fs::equivalent(path, options.balance, error)) continue;
+    const Standing found = standing(name, balance);
+    if (found != Standing::kNoGrid) ++grids;
+    if (found == Standing::kStale) {
+      out << "stale: " << path.generic_string() << "\n";  // '/' on every system
+      ++stale;
+    }
+  }
+  for (const std::string& file : balance.named) {
+    if (std::binary_search(names.begin(), names.end(), fs::path(file).filename().string())) {
+      continue;
+    }
+    out << "missing: " << file << "\n";
+    ++missing;
+  }
+  out << "summary: " << grids << " grid files in " << options.dir << ", " << stale << " stale; "
+      << balance.named.size() << " recharge files named by the balance, " << missing
+      << " missing\n";
+  return stale + missing > 0 ? kExitDiffers : kExitSame;
+}
+
+}  // namespace
+
+int run_check(const std::vector<std::string>& args, std::ostream& out, std::ostream& /*err*/) {
+  const CheckOptions options = parse_check_options(args);
+  if (options.help) {
+    out << kCheckUsage;
+    return kExitSame;
+  }
+  return check(options, out);
+}
+
+extern constinit const Command kCheckCommand{
+    "check",
+    "check DIR --balance FILE",
+    "grid files in DIR that a corvane run did not write, or missing",
+    "",
+    run_check,
+    true};
+
+}  // namespace gridkit

@@ -1,0 +1,285 @@
+// The model's recharge package file written from a corvane run's water balance.
+#include "gridkit/commands/rch.h"
+
+#include <array>
+#include <charconv>
+#include <filesystem>
+#include <iostream>
+#include <map>
+#include <string_view>
+#include <tuple>
+#include <utility>
+
+#include "gridkit/commands.h"
+#include "gridkit/common.h"
+#include "gridkit/exports/calendar.h"
+#include "gridkit/number.h"
+#include "gridkit/option_cursor.h"
+#include "gridkit/readers/gridfile.h"
+
+namespace gridkit {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr double kSquareFeetPerAcre = 43560.0;
+constexpr double kCellSquareFeet = 5280.0 * 5280.0;  // one square mile
+constexpr double kDaysPerYear = 365.25;
+// The longest array control line the model reads.
+constexpr std::size_t kLongestControlLine = 200;
+constexpr int kMaxSteps = 1000;
+
+constexpr std::array<const char*, 12> kMonthNames = {
+    "January", "February", "March",     "April",   "May",      "June",
+    "July",    "August",   "September", "October", "November", "December"};
+
+struct UnitName {
+  const char* name;
+  TimeUnit unit;
+};
+constexpr std::array<UnitName, 5> kUnitNames = {{{"seconds", TimeUnit::kSeconds},
+                                                 {"minutes", TimeUnit::kMinutes},
+                                                 {"hours", TimeUnit::kHours},
+                                                 {"days", TimeUnit::kDays},
+                                                 {"years", TimeUnit::kYears}}};
+
+const char* unit_name(TimeUnit unit) {
+  for (const UnitName& entry : kUnitNames) {
+    if (entry.unit == unit) return entry.name;
+  }
+  return "days";
+}
+
+// Time units in one day.
+double units_per_day(TimeUnit unit) {
+  switch (unit) {
+    case TimeUnit::kSeconds:
+      return 86400.0;
+    case TimeUnit::kMinutes:
+      return 1440.0;
+    case TimeUnit::kHours:
+      return 24.0;
+    case TimeUnit::kDays:
+      return 1.0;
+    case TimeUnit::kYears:
+      return 1.0 / kDaysPerYear;
+  }
+  return 1.0;
+}
+
+int whole_number(const std::string& text, const std::string& option, int least, int most) {
+  int value = 0;
+  const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (result.ec != std::errc{} || result.ptr != text.data() + text.size() || value < least ||
+      value > most) {
+    throw Failure(option + " takes a whole number from " + std::to_string(least) + " to " +
+                  std::to_string(most) + ", not '" + text + "'");
+  }
+  return value;
+}
+
+constexpr std::string_view kRchUsage =
+    "Usage: gridkit rch BALANCE --year YEAR -o OUT.rch\n"
+    "       gridkit rch BALANCE --years Y1-Y2 -o DIR\n"
+    "\n"
+    "MODFLOW-2005's recharge package file of a year of the corvane run whose water balance is\n"
+    "BALANCE: one stress period a month, OPEN/CLOSE of the month's grid with the multiplier to\n"
+    "feet per time unit, CONSTANT 0.0 for a month without a grid.\n"
+    "  --grids DIR        where the model finds the grids (default: the balance's paths)\n"
+    "  --binary           the grids are binary array files (gridkit mfarray)\n"
+    "  --time-unit UNIT   seconds, minutes, hours, days (default) or years\n"
+    "  --month-days D     calendar (default) or 30\n"
+    "  --steps N          time steps per month in the listed periods (default 2)\n"
+    "  --cbc UNIT         unit of the cell-by-cell budget file (default 0, none)\n";
+
+struct RchArgs {
+  bool help = false;
+  std::string balance;
+  std::string output;
+  RchLayout layout;
+  int last_year = 0;  // with --years: the last year, each year a file YEAR.rch in `output`
+};
+
+// The first and last year of "Y1-Y2".
+std::pair<int, int> parse_years(const std::string& text) {
+  const std::size_t dash = text.find('-');
+  if (dash == std::string::npos) throw Failure("--years takes Y1-Y2, not '" + text + "'");
+  const int first = whole_number(text.substr(0, dash), "--years", 1, 9999);
+  const int last = whole_number(text.substr(dash + 1), "--years", 1, 9999);
+  if (first > last) throw Failure("--years " + text + ": the first year is after the last");
+  return {first, last};
+}
+
+// Reads one option of the layout; false when `name` is none of them.
+bool parse_layout_option(const std::string& name, OptionCursor& cursor, RchLayout& layout) {
+  if (name == "--year") {
+    layout.year = whole_number(cursor.value(), name, 1, 9999);
+  } else if (name == "--time-unit") {
+    const std::string text = cursor.value();
+    bool known = false;
+    for (const UnitName& entry : kUnitNames) {
+      if (text == entry.name) layout.unit = entry.unit, known = true;
+    }
+    if (!known) {
+      throw Failure("--time-unit takes seconds, minutes, hours, days or years, not '" + text + "'");
+    }
+  } else if (name == "--month-days") {
+    const std::string text = cursor.value();
+    if (text != "calendar" && text != "30") {
+      throw Failure("--month-days takes calendar or 30, not '" + text + "'");
+    }
+    layout.thirty_day_months = text == "30";
+  } else if (name == "--steps") {
+    layout.steps = whole_number(cursor.value(), name, 1, kMaxSteps);
+  } else if (name == "--cbc") {
+    layout.budget_unit = whole_number(cursor.value(), name, 0, 9999);
+  } else if (name == "--grids") {
+    layout.grids = cursor.value();
+  } else if (name == "--binary") {
+    layout.binary = true;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+RchArgs parse_rch_args(const std::vector<std::string>& args) {
+  RchArgs parsed;
+  bool have_balance = false;
+  bool have_output = false;
+  OptionCursor cursor(args, 1);
+  while (!cursor.done()) {
+    const std::string& name = cursor.take();
+    if (cursor.is_help()) {
+      parsed.help = true;
+      return parsed;
+    }
+    if (cursor.is_output()) {
+      parsed.output = cursor.value();
+      have_output = true;
+    } else if (name == "--years") {
+      std::tie(parsed.layout.year, parsed.last_year) = parse_years(cursor.value());
+    } else if (parse_layout_option(name, cursor, parsed.layout)) {
+      continue;
+    } else {
+      cursor.take_single_operand(parsed.balance, have_balance, "balance");
+    }
+  }
+  if (!have_balance) throw Failure("rch needs the water balance of a corvane run");
+  if (parsed.layout.year == 0) throw Failure("rch needs the year: --year YEAR or --years Y1-Y2");
+  if (!have_output) throw Failure("rch needs an output file: -o OUT.rch");
+  parsed.layout.source = parsed.balance;
+  return parsed;
+}
+
+// An integer right-justified in the ten columns the model's fixed-format input reads.
+std::string field10(int value) {
+  std::string text = std::to_string(value);
+  return std::string(text.size() < 10 ? 10 - text.size() : 0, ' ') + text;
+}
+
+// The array control line of one month's grid.
+std::string control_line(const std::string& file, double multiplier, const RchLayout& layout) {
+  const std::string path =
+      layout.grids ? (fs::path(*layout.grids) / fs::path(file).filename()).generic_string() : file;
+  if (path.find_first_of(" \t") != std::string::npos) {
+    throw Failure("the grid path '" + path + "' holds a blank, which an OPEN/CLOSE line cannot");
+  }
+  std::string line = "OPEN/CLOSE " + path + " " + format_number(multiplier) + " " +
+                     (layout.binary ? "(BINARY)" : "(FREE)") + " -1";
+  if (line.size() > kLongestControlLine) {
+    throw Failure("the OPEN/CLOSE line of '" + path +
+                  "' is longer than the model's 200 characters");
+  }
+  return line;
+}
+
+std::string heading(const RchLayout& layout) {
+  const std::string unit = unit_name(layout.unit);
+  std::string text = "# Recharge of " + std::to_string(layout.year) + " from the corvane water " +
+                     "balance " + layout.source + ", written by gridkit rch.\n" +
+                     "# One stress period a month: the month's grid in acre-feet per cell per " +
+                     "month,\n# times 43560 / (5280^2 x the month's length), in feet per " +
+                     unit.substr(0, unit.size() - 1) + ".\n" +
+                     "# Stress periods of the discretization file (PERLEN NSTP TSMULT Ss/Tr):\n";
+  for (int month = 1; month <= 12; ++month) {
+    text += "#   " + format_number(month_length(layout.year, month, layout)) + " " +
+            std::to_string(layout.steps) + " 1.0 TR  " + kMonthNames[month - 1] + "\n";
+  }
+  return text;
+}
+
+}  // namespace
+
+double month_length(int year, int month, const RchLayout& layout) {
+  double days = 30.0;
+  if (!layout.thirty_day_months) {
+    const int next = month == 12 ? days_since_1940(year + 1, 1) : days_since_1940(year, month + 1);
+    days = next - days_since_1940(year, month);
+  }
+  return days * units_per_day(layout.unit);
+}
+
+double rch_multiplier(int year, int month, const RchLayout& layout) {
+  return kSquareFeetPerAcre / (kCellSquareFeet * month_length(year, month, layout));
+}
+
+std::string format_rch(const std::vector<BalanceMonth>& months, const RchLayout& layout) {
+  std::map<int, std::string> files;  // month: its grid, for the months of the year with one
+  for (const BalanceMonth& month : months) {
+    if (month.year == layout.year && !month.recharge_file.empty()) {
+      files[month.month] = month.recharge_file;
+    }
+  }
+  std::string text = heading(layout);
+  text += field10(1) + field10(layout.budget_unit) + "  NRCHOP IRCHCB\n";
+  for (int month = 1; month <= 12; ++month) {
+    text += field10(1) + "  INRECH, " + kMonthNames[month - 1] + " " + std::to_string(layout.year) +
+            "\n";
+    const auto found = files.find(month);
+    text += found == files.end()
+                ? std::string("CONSTANT 0.0")
+                : control_line(found->second, rch_multiplier(layout.year, month, layout), layout);
+    text += "\n";
+  }
+  return text;
+}
+
+int run_rch(const std::vector<std::string>& args, std::ostream& out, std::ostream& /*err*/) {
+  RchArgs parsed = parse_rch_args(args);
+  if (parsed.help) {
+    out << kRchUsage;
+    return 0;
+  }
+  const std::vector<BalanceMonth> months = read_balance_months(parsed.balance);
+  const bool many = parsed.last_year != 0;
+  const int first = parsed.layout.year;
+  const int last = many ? parsed.last_year : first;
+  if (many) {
+    std::error_code error;
+    fs::create_directories(parsed.output, error);
+    if (!fs::is_directory(parsed.output)) {
+      throw Failure("cannot create directory " + parsed.output);
+    }
+  }
+  int grids = 0;
+  for (const BalanceMonth& month : months) {
+    if (month.year >= first && month.year <= last && !month.recharge_file.empty()) ++grids;
+  }
+  for (int year = first; year <= last; ++year) {
+    parsed.layout.year = year;
+    const std::string path =
+        many ? (fs::path(parsed.output) / (std::to_string(year) + ".rch")).string() : parsed.output;
+    write_output_file(path, format_rch(months, parsed.layout));
+  }
+  out << "gridkit: " << parsed.output << ": " << 12 * (last - first + 1) << " stress periods of "
+      << (many ? std::to_string(first) + " to " : std::string()) << last << ", " << grids
+      << " with a grid\n";
+  return 0;
+}
+
+extern constinit const Command kRchCommand{
+    "rch", "rch BALANCE (--year YEAR -o OUT.rch | --years Y1-Y2 -o DIR) [options]",
+    "MODFLOW's recharge package file of a year of a corvane run", "", run_rch};
+
+}  // namespace gridkit
