@@ -23,6 +23,10 @@ import subprocess
 import sys
 import tempfile
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..",
+                                "examples", "tallisk"))
+from make_example import point_volume  # noqa: E402
+
 YEAR = 1998
 SO_OFFSET = 1000000.0
 CUBIC_FEET_PER_ACRE_FOOT = 43560.0
@@ -92,12 +96,7 @@ def expected_impacts(runs_dir, points):
     volumes = [integrate(os.path.join(runs_dir, f"{YEAR}{s}.sfi")) for s in RUN_SUFFIXES]
     per_point = []
     for name, entries in points:
-        run_volumes = []
-        for items in volumes:
-            total = 0.0
-            for sign, label in entries:
-                total = total + items[label] if sign == "+" else total - items[label]
-            run_volumes.append(total)
+        run_volumes = [point_volume(entries, items) for items in volumes]
         base = run_volumes[0]
         impacts = [run_volumes[1] - base, run_volumes[2] - base, run_volumes[3] - base,
                    base - run_volumes[4]]
