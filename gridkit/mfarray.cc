@@ -13,6 +13,7 @@
 #include "gridkit/grid_names.h"
 #include "gridkit/gridfile.h"
 #include "gridkit/option_cursor.h"
+#include "utl/grid_geometry.h"
 #include "utl/records.h"
 
 namespace gridkit {
@@ -109,10 +110,10 @@ void check_values(const Grid& grid, RealWidth width, const std::string& path) {
   for (std::size_t cell = 0; cell < kCells; ++cell) {
     const double value = grid.values[cell];
     if (std::isfinite(value) && std::fabs(value) <= largest) continue;
-    const std::size_t row = cell / kNcol + 1;
-    const std::size_t column = cell % kNcol + 1;
-    throw Failure(path + ": the cell at column " + std::to_string(column) + ", row " +
-                  std::to_string(row) + " holds no value the model can read");
+    const int index = static_cast<int>(cell);
+    throw Failure(path + ": the cell at column " + std::to_string(utl::cell_column(index)) +
+                  ", row " + std::to_string(utl::cell_row(index)) +
+                  " holds no value the model can read");
   }
 }
 

@@ -10,7 +10,9 @@
 
 namespace gridkit::fixtures {
 
-inline std::size_t cell(int col, int row) { return std::size_t{kNcol} * (row - 1) + (col - 1); }
+inline std::size_t cell(int col, int row) {
+  return static_cast<std::size_t>(utl::cell_index(col, row));
+}
 
 // One record of the grid's doubles, row 1 first.
 inline std::string binary_grid(const Grid& grid) {
