@@ -56,14 +56,6 @@ BalanceRow month_balance(const std::vector<AreaSplit>& split, std::span<const do
   return row;
 }
 
-bool grid_written(std::span<const double> grid) {
-  // The grid writer's own test, with the multiplier 1: a NaN cell counts as written.
-  for (double cell : grid) {
-    if (std::fabs(cell) != 0.0) return true;
-  }
-  return false;
-}
-
 std::string balance_csv(const std::vector<BalanceRow>& rows) {
   std::string text(utl::kBalanceHeader);
   text += '\n';

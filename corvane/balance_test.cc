@@ -6,7 +6,6 @@
 
 #include <cmath>
 #include <filesystem>
-#include <limits>
 #include <random>
 
 #include "run_program.h"
@@ -96,17 +95,6 @@ TEST(Balance, ColumnsAddUpAndActivePartIsTheGridSum) {
     EXPECT_NE(row.inactive, 0.0);
     EXPECT_NE(row.no_acreage, 0.0);
   }
-}
-
-TEST(Balance, GridWrittenExactlyWhenSomeCellIsNotZero) {
-  std::vector<double> grid(kNcell, 0.0);
-  EXPECT_FALSE(grid_written(grid));
-  grid[7] = -0.0;
-  EXPECT_FALSE(grid_written(grid));
-  grid[kNcell - 1] = -1e-300;
-  EXPECT_TRUE(grid_written(grid));
-  grid[kNcell - 1] = std::numeric_limits<double>::quiet_NaN();
-  EXPECT_TRUE(grid_written(grid));
 }
 
 TEST(Balance, CsvTextNumbersAndFileNames) {

@@ -22,6 +22,7 @@
 #include "gridkit/diff.h"
 #include "gridkit/grid.h"
 #include "gridkit/grid_names.h"
+#include "utl/period_name.h"
 #include "gridkit/gridfile.h"
 #include "gridkit/option_cursor.h"
 #include "utl/balance_format.h"
@@ -105,7 +106,7 @@ BalanceFiles read_balance(const std::string& path) {
     files.named.push_back(file);
     const std::string name = fs::path(file).filename().string();
     files.names.insert(name);
-    if (const auto period = parse_period_name(name)) files.extensions.insert(period->ext);
+    if (const auto period = utl::parse_period_name(name)) files.extensions.insert(period->ext);
     files.years.insert(year);
   }
   return files;
@@ -117,7 +118,7 @@ enum class Standing { kNoGrid, kWritten, kStale };
 Standing standing(const std::string& name, const BalanceFiles& balance) {
   if (balance.names.contains(name)) return Standing::kWritten;
   if (is_beside_file(name)) return Standing::kNoGrid;
-  const std::optional<PeriodName> period = parse_period_name(name);
+  const std::optional<utl::PeriodName> period = utl::parse_period_name(name);
   if (!period) return Standing::kNoGrid;
   const bool plain_ext = period->ext.find('.') == std::string::npos;
   if (period->month == 0) {

@@ -15,6 +15,7 @@
 #include "gridkit/compare.h"
 #include "gridkit/difference_map.h"
 #include "gridkit/grid_names.h"
+#include "utl/period_name.h"
 #include "gridkit/gridfile.h"
 #include "gridkit/number.h"
 #include "gridkit/option_cursor.h"
@@ -102,7 +103,7 @@ std::string join(const std::string& dir, const std::string& name) {
 // user is told, rather than a grid of the run missing from the comparison without a word.
 bool looks_like_a_run_grid(const std::string& name) {
   if (name.empty() || name.front() == '.') return false;
-  const std::optional<PeriodName> period = parse_period_name(name);
+  const std::optional<utl::PeriodName> period = utl::parse_period_name(name);
   // A picture or export named after its grid (1998.04.rch.png) has two extensions.
   return period && period->ext.find('.') == std::string::npos;
 }

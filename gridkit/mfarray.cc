@@ -14,6 +14,7 @@
 #include "gridkit/gridfile.h"
 #include "gridkit/option_cursor.h"
 #include "utl/grid_geometry.h"
+#include "utl/period_name.h"
 #include "utl/records.h"
 
 namespace gridkit {
@@ -128,7 +129,7 @@ int convert_directory(const MfarrayArgs& parsed) {
   LoadedGrid loaded;
   int written = 0;
   for (const std::string& name : regular_files_in(parsed.input)) {
-    const auto period = parse_period_name(name);
+    const auto period = utl::parse_period_name(name);
     if (!period || is_beside_file(name)) continue;
     const std::string path = (fs::path(parsed.input) / name).string();
     read_grid_into(path, contents, loaded);
@@ -190,7 +191,7 @@ int run_mfarray(const std::vector<std::string>& args, std::ostream& out) {
   check_values(loaded.grid, parsed.width, parsed.input);
   ArrayHeader header;
   header.text = parsed.text;
-  if (const auto period = parse_period_name(fs::path(parsed.input).filename().string())) {
+  if (const auto period = utl::parse_period_name(fs::path(parsed.input).filename().string())) {
     if (period->month > 0) header.kper = period->month;
   }
   write_output_file(parsed.output, encode_array_file(loaded.grid, header, parsed.width));
