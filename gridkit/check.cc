@@ -18,7 +18,6 @@
 #include <set>
 #include <string_view>
 
-#include "gridkit/csv_records.h"
 #include "gridkit/diff.h"
 #include "gridkit/grid.h"
 #include "gridkit/grid_names.h"
@@ -26,6 +25,8 @@
 #include "gridkit/gridfile.h"
 #include "gridkit/option_cursor.h"
 #include "utl/balance_format.h"
+#include "utl/csv.h"
+#include "utl/period_name.h"
 
 namespace gridkit {
 namespace {
@@ -84,7 +85,7 @@ BalanceFiles read_balance(const std::string& path) {
   read_input_file(path, text);
   std::vector<std::size_t> lines;
   std::size_t unclosed_line = 0;
-  const auto records = parse_csv(text, lines, unclosed_line);
+  const auto records = utl::parse_csv(text, lines, unclosed_line);
   if (unclosed_line != 0) {
     throw Failure(path + ": line " + std::to_string(unclosed_line) + " opens a quote never closed");
   }

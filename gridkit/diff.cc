@@ -17,10 +17,11 @@
 #include "gridkit/grid_names.h"
 #include "utl/period_name.h"
 #include "gridkit/gridfile.h"
-#include "gridkit/number.h"
 #include "gridkit/option_cursor.h"
 #include "utl/csv.h"
 #include "utl/fatal.h"
+#include "utl/number_text.h"
+#include "utl/period_name.h"
 #include "utl/safe_output.h"
 
 namespace gridkit {
@@ -147,10 +148,10 @@ std::string format_comparison(const std::string& path_a, const LoadedGrid& a,
   };
   line("A", path_a + " (" + std::string(format_name(a.format)) + ")");
   line("B", path_b + " (" + std::string(format_name(b.format)) + ")");
-  line("sum of A", format_number(c.sum_a));
-  line("sum of B", format_number(c.sum_b));
-  line("sum of B - A", format_number(c.sum_difference));
-  std::string largest = format_number(c.largest);
+  line("sum of A", utl::plain_number(c.sum_a));
+  line("sum of B", utl::plain_number(c.sum_b));
+  line("sum of B - A", utl::plain_number(c.sum_difference));
+  std::string largest = utl::plain_number(c.largest);
   if (c.largest_column > 0) {
     largest +=
         " at column " + std::to_string(c.largest_column) + ", row " + std::to_string(c.largest_row);
@@ -166,8 +167,8 @@ std::string csv_rows(const std::string& file, const std::vector<CellDifference>&
   const std::string field = utl::csv_field(file);
   for (const CellDifference& cell : cells) {
     text += field + ',' + std::to_string(cell.column) + ',' + std::to_string(cell.row) + ',' +
-            format_number(cell.a) + ',' + format_number(cell.b) + ',' +
-            format_number(cell.b - cell.a) + '\n';
+            utl::plain_number(cell.a) + ',' + utl::plain_number(cell.b) + ',' +
+            utl::plain_number(cell.b - cell.a) + '\n';
   }
   return text;
 }

@@ -13,7 +13,7 @@
 #include "tallisk/year.h"
 #include "utl/csv.h"
 #include "utl/fields.h"
-#include "utl/shortest.h"
+#include "utl/number_text.h"
 
 namespace gridkit {
 namespace {
@@ -31,9 +31,8 @@ void add_number(std::string& csv, double value, std::string_view location) {
     throw Failure("the impacts of " + std::string(location) + " overflow: a volume or a sum is " +
                   (std::isnan(value) ? "no number" : "infinite"));
   }
-  char digits[utl::kMaxShortest];
   csv += ',';
-  csv.append(digits, utl::shortest_chars(digits, value));
+  utl::append_shortest(csv, value);
 }
 
 // One row: the location, the mainstem flag (empty for the sums), the impacts and, for a point,

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "gridkit/grid.h"
-#include "gridkit/number.h"
+#include "utl/number_text.h"
 #include "utl/records.h"
 
 namespace gridkit::fixtures {
@@ -31,7 +31,7 @@ inline std::string free_grid(const Grid& grid, const std::string& header = "") {
     std::string line;
     for (int col = 1; col <= kNcol; ++col) {
       std::string item(1, ' ');
-      item += format_number(grid.values[cell(col, row)]);
+      item += utl::plain_number(grid.values[cell(col, row)]);
       if (item.find_first_of(".e") == std::string::npos) item += ".";
       if (line.size() + item.size() >= 80) out += line + "\n", line.clear();
       line += item;

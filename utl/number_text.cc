@@ -1,12 +1,19 @@
-// Reals in their shortest exact text form.
-#include "gridkit/number.h"
+// Reals in their shortest exact text, in the two layouts.
+#include "utl/number_text.h"
 
 #include <charconv>
 #include <cmath>
 
-namespace gridkit {
+#include "utl/shortest.h"
 
-std::string format_number(double value) {
+namespace utl {
+
+void append_shortest(std::string& out, double value) {
+  char digits[kMaxShortest];
+  out.append(digits, shortest_chars(digits, value));
+}
+
+std::string plain_number(double value) {
   if (std::isnan(value)) return "nan";
   if (value == 0.0) return "0";  // no "-0"
   // Plain decimals where they stay short, exponents for the very large and very small.
@@ -18,4 +25,4 @@ std::string format_number(double value) {
   return std::string(buffer, result.ptr);
 }
 
-}  // namespace gridkit
+}  // namespace utl
