@@ -21,7 +21,6 @@
 #include "gridkit/diff.h"
 #include "gridkit/grid.h"
 #include "gridkit/grid_names.h"
-#include "utl/period_name.h"
 #include "gridkit/gridfile.h"
 #include "gridkit/option_cursor.h"
 #include "utl/balance_format.h"

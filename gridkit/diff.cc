@@ -15,7 +15,6 @@
 #include "gridkit/compare.h"
 #include "gridkit/difference_map.h"
 #include "gridkit/grid_names.h"
-#include "utl/period_name.h"
 #include "gridkit/gridfile.h"
 #include "gridkit/option_cursor.h"
 #include "utl/csv.h"
