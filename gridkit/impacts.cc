@@ -18,10 +18,6 @@
 namespace gridkit {
 namespace {
 
-constexpr std::string_view kHeader =
-    "location,mainstem,colorado_pumping,kansas_pumping,nebraska_pumping,nebraska_mound,"
-    "base,run_a,run_b,run_c,run_d\n";
-
 using Runs = std::array<tallisk::Volumes, tallisk::kRuns>;
 
 // Adds `value`, a figure of `location`; stops when it overflowed, which no reader of the CSV
@@ -93,7 +89,8 @@ ImpactsArgs parse_impacts_args(const std::vector<std::string>& args) {
 std::string impacts_csv(const tallisk::AccountList& list,
                         const std::array<tallisk::Volumes, tallisk::kRuns>& runs) {
   const tallisk::Impacts impacts = tallisk::compute_impacts(list, runs);
-  std::string csv(kHeader);
+  std::string csv(kImpactsHeader);
+  csv += '\n';
   for (int j = 0; j < list.count; ++j) {
     add_row(csv, tallisk::shown_name(list.names[j]),
             tallisk::is_mainstem(list.names[j]) ? "true" : "false", impacts.points[j], &runs, j);
