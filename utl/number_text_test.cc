@@ -3,10 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <charconv>
 #include <cmath>
-#include <cstdint>
 #include <limits>
 #include <random>
 #include <string>
@@ -39,19 +37,12 @@ TEST(PlainNumber, ShortestExactDigitsPlainOrWithExponent) {
   EXPECT_EQ(plain_number(std::numeric_limits<double>::quiet_NaN()), "nan");
 }
 
-TEST(AppendShortest, TheLayoutOfToCharsAppended) {
+TEST(AppendShortest, AppendsTheLayoutOfToChars) {
+  // shortest_test holds shortest_chars to std::to_chars; here only the appending.
   std::string text = "x,";
   append_shortest(text, 1697.5206356880606);
   EXPECT_EQ(text, "x,1697.5206356880606");
-  EXPECT_EQ(shortest(-0.0), "-0");
   EXPECT_EQ(shortest(std::numeric_limits<double>::infinity()), "inf");
-  std::mt19937_64 random(7);
-  for (int i = 0; i < 100000; ++i) {
-    const double value = std::bit_cast<double>(random());
-    char expected[64];
-    const auto end = std::to_chars(expected, expected + sizeof expected, value).ptr;
-    ASSERT_EQ(shortest(value), std::string(expected, end));
-  }
 }
 
 // The two layouts keep the bytes of the files written with each; they part where a plain
