@@ -2,25 +2,15 @@
 // as one CSV file at the end of the run.
 #include "corvane/balance.h"
 
-#include <charconv>
 #include <cmath>
 
 #include "utl/balance_format.h"
 #include "utl/csv.h"
 #include "utl/fatal.h"
+#include "utl/number_text.h"
 #include "utl/safe_output.h"
 
 namespace corvane {
-namespace {
-
-// A number with the fewest digits that read back to it; a negative zero is written as 0.
-void append_number(std::string& text, double value) {
-  char buffer[32];
-  text.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, value + 0.0).ptr);
-}
-
-}  // namespace
-
 std::vector<AreaSplit> split_areas(const Params& params, const std::vector<AreaShares>& shares) {
   std::vector<AreaSplit> split(shares.size());
   for (std::size_t n = 0; n < shares.size(); ++n) {
@@ -56,14 +46,6 @@ BalanceRow month_balance(const std::vector<AreaSplit>& split, std::span<const do
   return row;
 }
 
-bool grid_written(std::span<const double> grid) {
-  // The grid writer's own test, with the multiplier 1: a NaN cell counts as written.
-  for (double cell : grid) {
-    if (std::fabs(cell) != 0.0) return true;
-  }
-  return false;
-}
-
 std::string balance_csv(const std::vector<BalanceRow>& rows) {
   std::string text(utl::kBalanceHeader);
   text += '\n';
@@ -77,7 +59,8 @@ std::string balance_csv(const std::vector<BalanceRow>& rows) {
                    std::to_string(row.month));
       }
       text += ',';
-      append_number(text, value);
+      // The fewest digits that read back to the value; a negative zero is written as 0.
+      utl::append_shortest(text, value + 0.0);
     }
     text += ',';
     text += utl::csv_field(row.file);

@@ -41,9 +41,6 @@ std::vector<AreaSplit> split_areas(const Params& params, const std::vector<AreaS
 BalanceRow month_balance(const std::vector<AreaSplit>& split, std::span<const double> flows,
                          int year, int month);
 
-// Whether the grid writer writes a file for `grid`: some cell is not 0.
-bool grid_written(std::span<const double> grid);
-
 // The balance as CSV text: a header line, then one line per row.
 std::string balance_csv(const std::vector<BalanceRow>& rows);
 

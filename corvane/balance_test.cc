@@ -6,7 +6,6 @@
 
 #include <cmath>
 #include <filesystem>
-#include <limits>
 #include <random>
 
 #include "tests/support/run_program.h"
@@ -17,8 +16,6 @@ namespace {
 
 using testsupport::slurp;
 using testsupport::TempDir;
-
-int cell_of(int col, int row) { return (row - 1) * kNcol + col - 1; }
 
 AreaCells cells(std::vector<std::int32_t> cell, std::vector<double> acres) {
   return AreaCells{std::move(cell), std::move(acres)};
@@ -35,10 +32,10 @@ Params with_areas(std::vector<AreaCells> areas) {
 TEST(Balance, WorkedExampleWithInactiveCellAndAreasWithoutAcreage) {
   // A1: 100 acres on the inactive cell (10, 20), 300 on (11, 20). A2: a point of 50 acres.
   // A3: no acreage anywhere. A4: acres of opposite sign that add up to 0.
-  Params params = with_areas({cells({cell_of(10, 20), cell_of(11, 20)}, {100, 300}),
-                              cells({cell_of(11, 20)}, {50}), cells({}, {}),
-                              cells({cell_of(1, 1), cell_of(2, 1)}, {5, -5})});
-  params.ibound[static_cast<std::size_t>(cell_of(10, 20))] = 0;
+  Params params = with_areas({cells({cell_index(10, 20), cell_index(11, 20)}, {100, 300}),
+                              cells({cell_index(11, 20)}, {50}), cells({}, {}),
+                              cells({cell_index(1, 1), cell_index(2, 1)}, {5, -5})});
+  params.ibound[static_cast<std::size_t>(cell_index(10, 20))] = 0;
   const std::vector<AreaShares> shares = prepare_shares(params);
   const std::vector<AreaSplit> split = split_areas(params, shares);
   ASSERT_EQ(split.size(), 4u);
@@ -98,17 +95,6 @@ TEST(Balance, ColumnsAddUpAndActivePartIsTheGridSum) {
     EXPECT_NE(row.inactive, 0.0);
     EXPECT_NE(row.no_acreage, 0.0);
   }
-}
-
-TEST(Balance, GridWrittenExactlyWhenSomeCellIsNotZero) {
-  std::vector<double> grid(kNcell, 0.0);
-  EXPECT_FALSE(grid_written(grid));
-  grid[7] = -0.0;
-  EXPECT_FALSE(grid_written(grid));
-  grid[kNcell - 1] = -1e-300;
-  EXPECT_TRUE(grid_written(grid));
-  grid[kNcell - 1] = std::numeric_limits<double>::quiet_NaN();
-  EXPECT_TRUE(grid_written(grid));
 }
 
 TEST(Balance, CsvTextNumbersAndFileNames) {

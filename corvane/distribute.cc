@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
+#include <string>
 
 #include "corvane/balance.h"
 #include "corvane/monthly.h"
@@ -120,13 +122,11 @@ void distribute(const Params& params, std::vector<BalanceRow>* balance) {
       }
       if (sum == 0.0) continue;
       month_recharge(shares, flows, rech);
-      utl::storemonth(rech, 1.0, kNrow, kNcol, year, month, params.dir, params.rech_ext,
-                      params.binary ? 1 : 0);
+      std::optional<std::string> written = utl::storemonth(
+          rech, 1.0, kNrow, kNcol, year, month, params.dir, params.rech_ext, params.binary ? 1 : 0);
       if (balance != nullptr) {
         BalanceRow row = month_balance(split, flows, year, month);
-        if (grid_written(rech)) {
-          row.file = utl::stress_period_name(year, month, params.dir, params.rech_ext);
-        }
+        if (written) row.file = std::move(*written);
         balance->push_back(std::move(row));
       }
     }

@@ -10,8 +10,6 @@
 namespace corvane {
 namespace {
 
-int cell_of(int col, int row) { return (row - 1) * kNcol + col - 1; }
-
 // Parameters with whole acreage grids turned into areas.
 Params with_areas(const std::vector<std::vector<double>>& grids) {
   Params params;
@@ -92,29 +90,29 @@ TEST(Distribute, SparseSumsMatchWholeGridFormulaBitForBit) {
 TEST(Distribute, WorkedExample) {
   std::vector<double> a1(kNcell, 0.0);
   std::vector<double> a2(kNcell, 0.0);
-  a1[static_cast<std::size_t>(cell_of(10, 20))] = 100;
-  a1[static_cast<std::size_t>(cell_of(11, 20))] = 300;
-  a2[static_cast<std::size_t>(cell_of(11, 20))] = 50;
+  a1[static_cast<std::size_t>(cell_index(10, 20))] = 100;
+  a1[static_cast<std::size_t>(cell_index(11, 20))] = 300;
+  a2[static_cast<std::size_t>(cell_index(11, 20))] = 50;
   Params params = with_areas({a1, a2});
   std::vector<double> rech(kNcell);
   month_recharge(prepare_shares(params), std::vector<double>{40, 5}, rech);
-  EXPECT_EQ(rech[static_cast<std::size_t>(cell_of(10, 20))], 10.0);
-  EXPECT_EQ(rech[static_cast<std::size_t>(cell_of(11, 20))], 35.0);
+  EXPECT_EQ(rech[static_cast<std::size_t>(cell_index(10, 20))], 10.0);
+  EXPECT_EQ(rech[static_cast<std::size_t>(cell_index(11, 20))], 35.0);
   std::vector<double> area(kNcell);
   year_area(prepare_shares(params), {true, true}, area);
-  EXPECT_EQ(area[static_cast<std::size_t>(cell_of(10, 20))], 100.0);
-  EXPECT_EQ(area[static_cast<std::size_t>(cell_of(11, 20))], 350.0);
+  EXPECT_EQ(area[static_cast<std::size_t>(cell_index(10, 20))], 100.0);
+  EXPECT_EQ(area[static_cast<std::size_t>(cell_index(11, 20))], 350.0);
   year_area(prepare_shares(params), {false, true}, area);
-  EXPECT_EQ(area[static_cast<std::size_t>(cell_of(10, 20))], 0.0);
-  EXPECT_EQ(area[static_cast<std::size_t>(cell_of(11, 20))], 50.0);
+  EXPECT_EQ(area[static_cast<std::size_t>(cell_index(10, 20))], 0.0);
+  EXPECT_EQ(area[static_cast<std::size_t>(cell_index(11, 20))], 50.0);
 
   // An inactive cell keeps nothing; its share is lost, not moved to the other cell.
-  params.ibound[static_cast<std::size_t>(cell_of(10, 20))] = 0;
+  params.ibound[static_cast<std::size_t>(cell_index(10, 20))] = 0;
   month_recharge(prepare_shares(params), std::vector<double>{40, 5}, rech);
-  EXPECT_EQ(rech[static_cast<std::size_t>(cell_of(10, 20))], 0.0);
-  EXPECT_EQ(rech[static_cast<std::size_t>(cell_of(11, 20))], 35.0);
+  EXPECT_EQ(rech[static_cast<std::size_t>(cell_index(10, 20))], 0.0);
+  EXPECT_EQ(rech[static_cast<std::size_t>(cell_index(11, 20))], 35.0);
   year_area(prepare_shares(params), {true, true}, area);
-  EXPECT_EQ(area[static_cast<std::size_t>(cell_of(10, 20))], 0.0);
+  EXPECT_EQ(area[static_cast<std::size_t>(cell_index(10, 20))], 0.0);
 }
 
 TEST(Distribute, AreaWithoutAcreageReachesNoCell) {

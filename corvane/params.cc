@@ -186,7 +186,7 @@ int point_cell(double x, double y) {
   // The east and north edges themselves belong to the edge cells.
   if (col > kNcol) col = kNcol;
   if (row < 1) row = 1;
-  return (row - 1) * kNcol + (col - 1);
+  return cell_index(col, row);
 }
 
 AreaCells sparse_area(std::span<const double> grid) {

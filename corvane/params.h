@@ -13,6 +13,7 @@
 namespace corvane {
 
 // Model grid (column index fastest, row 1 north first) and where it lies.
+using utl::cell_index;
 using utl::kCellSize;
 using utl::kNcell;
 using utl::kNcol;

@@ -195,13 +195,12 @@ TEST(AreaCommand, PointOutsideWarnsAndKeepsItsColumn) {
 }
 
 TEST(PointCell, EdgesAndBoundaries) {
-  const auto cell = [](int col, int row) { return (row - 1) * kNcol + col - 1; };
-  EXPECT_EQ(point_cell(266023, 14092806), cell(1, 165));
-  EXPECT_EQ(point_cell(266023 + 5280, 14092806 + 5280), cell(2, 164));
-  EXPECT_EQ(point_cell(266023 + 5279.99, 14092806 + 5279.99), cell(1, 165));
+  EXPECT_EQ(point_cell(266023, 14092806), cell_index(1, 165));
+  EXPECT_EQ(point_cell(266023 + 5280, 14092806 + 5280), cell_index(2, 164));
+  EXPECT_EQ(point_cell(266023 + 5279.99, 14092806 + 5279.99), cell_index(1, 165));
   // The east and north edges fall in the edge cells.
-  EXPECT_EQ(point_cell(1987303, 14964006), cell(326, 1));
-  EXPECT_EQ(point_cell(1987302.5, 14964005.5), cell(326, 1));
+  EXPECT_EQ(point_cell(1987303, 14964006), cell_index(326, 1));
+  EXPECT_EQ(point_cell(1987302.5, 14964005.5), cell_index(326, 1));
   EXPECT_EQ(point_cell(1987303.01, 14500000), -1);
   EXPECT_EQ(point_cell(300000, 14092805.99), -1);
   EXPECT_EQ(point_cell(300000, 14964006.01), -1);

@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "tests/support/run_program.h"
+#include "utl/grid_geometry.h"
 
 namespace {
 
@@ -21,13 +22,13 @@ using testsupport::slurp;
 using testsupport::spit;
 using testsupport::TempDir;
 
-constexpr int kNcol = 326;
-constexpr int kNrow = 165;
-constexpr int kNcell = kNcol * kNrow;
+using utl::kNcell;
+using utl::kNcol;
+using utl::kNrow;
 constexpr std::size_t kBinarySize = 430328;
 
 std::size_t cell_of(int col, int row) {
-  return static_cast<std::size_t>((row - 1) * kNcol + col - 1);
+  return static_cast<std::size_t>(utl::cell_index(col, row));
 }
 
 std::string number(double value) {

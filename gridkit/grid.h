@@ -19,7 +19,7 @@ inline constexpr double kXllCorner = utl::kXwest;
 inline constexpr double kYllCorner = utl::kYsouth;
 using utl::kCellSize;
 
-// One grid's values; cell (column c, row r), counted from 1, is values[(r - 1) * kNcol + c - 1].
+// One grid's values; cell (column c, row r), counted from 1, is values[utl::cell_index(c, r)].
 // A cell whose value a file could not show (a field of asterisks) holds NaN.
 struct Grid {
   std::vector<double> values = std::vector<double>(kCells, 0.0);

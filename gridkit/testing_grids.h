@@ -5,12 +5,14 @@
 #include <string>
 
 #include "gridkit/grid.h"
-#include "gridkit/number.h"
+#include "utl/number_text.h"
 #include "utl/records.h"
 
 namespace gridkit::fixtures {
 
-inline std::size_t cell(int col, int row) { return std::size_t{kNcol} * (row - 1) + (col - 1); }
+inline std::size_t cell(int col, int row) {
+  return static_cast<std::size_t>(utl::cell_index(col, row));
+}
 
 // One record of the grid's doubles, row 1 first.
 inline std::string binary_grid(const Grid& grid) {
@@ -29,7 +31,7 @@ inline std::string free_grid(const Grid& grid, const std::string& header = "") {
     std::string line;
     for (int col = 1; col <= kNcol; ++col) {
       std::string item(1, ' ');
-      item += format_number(grid.values[cell(col, row)]);
+      item += utl::plain_number(grid.values[cell(col, row)]);
       if (item.find_first_of(".e") == std::string::npos) item += ".";
       if (line.size() + item.size() >= 80) out += line + "\n", line.clear();
       line += item;

@@ -8,6 +8,7 @@
 #include "utl/fatal.h"
 #include "utl/file_ops.h"
 #include "utl/signal_cleanup.h"
+#include "utl/temp_name.h"
 
 namespace utl {
 namespace {
@@ -17,20 +18,6 @@ namespace {
 std::string_view directory_of(std::string_view target) {
   const std::size_t end = file_ops::last_separator(target);
   return end == std::string_view::npos ? std::string_view() : target.substr(0, end + 1);
-}
-
-// A short name no other file is likely to hold: hidden, the process id, a count of this run's
-// outputs and a few bits of the clock. Exclusive creation makes sure; a clash tries the next.
-std::string temp_name_in(std::string_view directory) {
-  static unsigned long count = 0;
-  const auto clock =
-      static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
-  char name[64];
-  std::snprintf(name, sizeof name, ".tmp%ld.%lu.%04llx", file_ops::process_id(), ++count,
-                clock & 0xFFFFULL);
-  std::string path(directory);
-  path += name;
-  return path;
 }
 
 }  // namespace

@@ -4,15 +4,14 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <stdexcept>
 #include <string>
 
 #include "utl/fatal.h"
-#include "utl/fields.h"
 #include "utl/freeline.h"
+#include "utl/period_name.h"
 #include "utl/records.h"
 #include "utl/safe_output.h"
 
@@ -66,34 +65,6 @@ std::size_t text_room(int rows, int ncol) {
          kMaxRealItem;
 }
 
-}  // namespace
-
-std::string stress_period_name(int year, int month, std::string_view dir, std::string_view ext) {
-  std::string name(trimmed(dir));
-  name += '/';
-  char number[48];
-  if (year <= 0) {
-    name += "steady";
-  } else if (month <= 0) {
-    // I4: right-justified, blank-filled; a year that does not fit shows asterisks.
-    name += year > 9999 ? std::string_view("****")
-                        : std::string_view(number, static_cast<std::size_t>(std::snprintf(
-                                                       number, sizeof number, "%4d", year)));
-  } else {
-    // F7.2 of year + month / 100: 1995.03; a number that does not fit shows asterisks.
-    const double period = year + month / 100.0;
-    const int n = std::snprintf(number, sizeof number, "%7.2f", period);
-    name +=
-        n > 7 ? std::string_view("*******") : std::string_view(number, static_cast<std::size_t>(n));
-  }
-  name += '.';
-  name += ext;
-  name.erase(name.find_last_not_of(' ') + 1);
-  return name;
-}
-
-namespace {
-
 // Stops the run when a value to be written is infinite or not a number (a sum that overflowed):
 // the model, and the programs' own readers, cannot take one.
 void check_finite(std::span<const double> grid, double mult, int ncol, std::size_t cells,
@@ -108,9 +79,10 @@ void check_finite(std::span<const double> grid, double mult, int ncol, std::size
 
 }  // namespace
 
-void storemonth(std::span<const double> grid, double mult, int nrow, int ncol, int year, int month,
-                std::string_view dir, std::string_view ext, int bin) {
-  if (mult == 0.0) return;
+std::optional<std::string> storemonth(std::span<const double> grid, double mult, int nrow, int ncol,
+                                      int year, int month, std::string_view dir,
+                                      std::string_view ext, int bin) {
+  if (mult == 0.0) return std::nullopt;
   const std::size_t cells =
       nrow > 0 && ncol > 0 ? static_cast<std::size_t>(nrow) * static_cast<std::size_t>(ncol) : 0;
   if (grid.size() < cells) throw std::length_error("grid array smaller than nrow * ncol");
@@ -119,7 +91,7 @@ void storemonth(std::span<const double> grid, double mult, int nrow, int ncol, i
   // name stays as it was. (The sum of |mult * cell| is 0 exactly when no term is nonzero.)
   bool any = false;
   for (std::size_t i = 0; i < cells && !any; ++i) any = std::fabs(mult * grid[i]) != 0.0;
-  if (!any) return;
+  if (!any) return std::nullopt;
 
   const std::string name = stress_period_name(year, month, dir, ext);
   check_finite(grid, mult, ncol, cells, name);
@@ -138,7 +110,7 @@ void storemonth(std::span<const double> grid, double mult, int nrow, int ncol, i
       for (std::size_t i = 0; i < cells; ++i) store_f64le(data + 8 * i, mult * grid[i]);
     }
     write_whole_file_or_stop(name, bytes);
-    return;
+    return name;
   }
   char zero[kMaxRealItem] = {};
   const auto zero_size = static_cast<std::size_t>(format_real_item(zero, 0.0));
@@ -147,6 +119,7 @@ void storemonth(std::span<const double> grid, double mult, int nrow, int ncol, i
   char* const end = write_rows(buffer.get(), grid.data(), nrow, ncol, mult, zero, zero_size);
   write_whole_file_or_stop(
       name, std::string_view(buffer.get(), static_cast<std::size_t>(end - buffer.get())));
+  return name;
 }
 
 }  // namespace utl

@@ -82,49 +82,34 @@ std::vector<double> sample_grid(int nrow, int ncol, unsigned seed) {
   return grid;
 }
 
-TEST(StressPeriodName, ThreeFormsFromYearAndMonth) {
-  const std::string dir = padded("out", 16);
-  const std::string ext = padded("rch", 16);
-  EXPECT_EQ(stress_period_name(0, 5, dir, ext), "out/steady.rch");
-  EXPECT_EQ(stress_period_name(-3, 0, dir, ext), "out/steady.rch");
-  EXPECT_EQ(stress_period_name(1995, 0, dir, ext), "out/1995.rch");
-  EXPECT_EQ(stress_period_name(1995, -1, dir, ext), "out/1995.rch");
-  EXPECT_EQ(stress_period_name(1995, 3, dir, ext), "out/1995.03.rch");
-  EXPECT_EQ(stress_period_name(1995, 10, dir, ext), "out/1995.10.rch");
-  EXPECT_EQ(stress_period_name(2020, 12, dir, ext), "out/2020.12.rch");
-}
-
-TEST(StressPeriodName, BlankFilledYearsAsterisksAndBlanksInside) {
-  EXPECT_EQ(stress_period_name(950, 0, "out", "are"), "out/ 950.are");
-  EXPECT_EQ(stress_period_name(7, 0, "out", "are"), "out/   7.are");
-  EXPECT_EQ(stress_period_name(10000, 0, "out", "are"), "out/****.are");
-  EXPECT_EQ(stress_period_name(950, 6, "out", "rch"), "out/ 950.06.rch");
-  EXPECT_EQ(stress_period_name(9999, 12, "out", "rch"), "out/9999.12.rch");
-  EXPECT_EQ(stress_period_name(10000, 1, "out", "rch"), "out/*******.rch");
-  // An all-blank directory contributes one blank; blanks inside the name stay.
-  EXPECT_EQ(stress_period_name(1995, 0, "    ", "rch"), " /1995.rch");
-  EXPECT_EQ(stress_period_name(1995, 0, " my out  ", "r h  "), " my out/1995.r h");
-  // Names are built whole, however long the directory.
-  const std::string deep = "out/scenario_2024/" + std::string(300, 'd');
-  EXPECT_EQ(stress_period_name(1950, 3, deep, "rch"), deep + "/1950.03.rch");
-}
-
-TEST(Storemonth, AllZeroGridOrZeroMultiplierWritesNothing) {
+TEST(Storemonth, AllZeroGridOrZeroMultiplierWritesNothingAndSaysSo) {
   TempDir dir;
   spit(dir / "1995.03.rch", "older");
-  const std::vector<double> zeros(12, 0.0);
   std::vector<double> grid(12, 0.0);
   grid[5] = -0.0;
-  storemonth(grid, 1.0, 3, 4, 1995, 3, dir.path().string(), "rch", 0);
-  storemonth(grid, 1.0, 3, 4, 1995, 3, dir.path().string(), "rch", 1);
+  EXPECT_EQ(storemonth(grid, 1.0, 3, 4, 1995, 3, dir.path().string(), "rch", 0), std::nullopt);
+  EXPECT_EQ(storemonth(grid, 1.0, 3, 4, 1995, 3, dir.path().string(), "rch", 1), std::nullopt);
   grid[7] = 2.5;
-  storemonth(grid, 0.0, 3, 4, 1995, 3, dir.path().string(), "rch", 0);
+  EXPECT_EQ(storemonth(grid, 0.0, 3, 4, 1995, 3, dir.path().string(), "rch", 0), std::nullopt);
   EXPECT_EQ(slurp(dir / "1995.03.rch"), "older");
   EXPECT_EQ(listing(dir.path()), std::vector<std::string>{"1995.03.rch"});
-  // A single negative cell is written: the test is on absolute values.
-  grid[7] = -2.5;
-  storemonth(grid, 1.0, 3, 4, 1995, 3, dir.path().string(), "rch", 0);
-  EXPECT_NE(slurp(dir / "1995.03.rch"), "older");
+  // A single negative cell, however small, is written: the test is on absolute values. The
+  // name returned is the file written.
+  grid[7] = -1e-300;
+  const std::optional<std::string> written =
+      storemonth(grid, 1.0, 3, 4, 1995, 3, dir.path().string() + "  ", "rch  ", 0);
+  ASSERT_TRUE(written.has_value());
+  EXPECT_EQ(*written, dir.path().string() + "/1995.03.rch");
+  EXPECT_NE(slurp(*written), "older");
+  EXPECT_EQ(storemonth(grid, 2.0, 3, 4, 1995, -1, dir.path().string(), "are", 1),
+            dir.path().string() + "/1995.are");
+  EXPECT_EQ(listing(dir.path()), (std::vector<std::string>{"1995.03.rch", "1995.are"}));
+  // A cell that is no number is not a zero: the writer stops rather than pass the month over.
+  grid[1] = std::nan("");
+  EXPECT_NE(stop_text([&] {
+              storemonth(grid, 1.0, 3, 4, 1995, 4, dir.path().string(), "rch", 0);
+            }).find("Value overflows at row 1 column 2 of file"),
+            std::string::npos);
 }
 
 TEST(Storemonth, BinaryGridIsOneLittleEndianRecord) {

@@ -10,7 +10,7 @@
 
 #include "gridkit/common.h"
 #include "gridkit/grid.h"
-#include "gridkit/number.h"
+#include "utl/number_text.h"
 
 namespace gridkit {
 namespace {
@@ -52,16 +52,17 @@ std::size_t first_record(const ObsSeries& series, const std::string& path, doubl
   for (std::size_t r = 0; r < series.times.size(); ++r) {
     if (near(series.times[r], start)) return r + 1;
   }
-  throw Failure(path + ": no time step ends at time " + format_number(start) +
+  throw Failure(path + ": no time step ends at time " + utl::plain_number(start) +
                 ", where the accounting is to start");
 }
 
 void check_value(double value, const ObsSeries& series, const std::string& path, std::size_t record,
                  std::size_t name) {
-  const std::string where = series.names[name] + " at time " + format_number(series.times[record]);
+  const std::string where =
+      series.names[name] + " at time " + utl::plain_number(series.times[record]);
   if (std::isnan(value)) throw Failure(path + ": " + where + " is not a number");
   if (std::abs(value) >= kObsMissing) {
-    throw Failure(path + ": " + where + " is missing (" + format_number(value) +
+    throw Failure(path + ": " + where + " is missing (" + utl::plain_number(value) +
                   "): the model could not compute it");
   }
 }
@@ -90,8 +91,8 @@ tallisk::Volumes account_obs(const ObsSeries& series, const std::string& path,
   const auto wanted = static_cast<std::size_t>(window.records);
   if (series.times.size() - first < wanted) {
     throw Failure(path + ": " + std::to_string(series.times.size() - first) +
-                  " time steps after time " + format_number(window.start) + ", fewer than the " +
-                  std::to_string(wanted) + " to account");
+                  " time steps after time " + utl::plain_number(window.start) +
+                  ", fewer than the " + std::to_string(wanted) + " to account");
   }
   std::vector<double> volume(series.names.size(), 0.0);
   // A start matched to a step's end within the tolerance begins at that step's end exactly.

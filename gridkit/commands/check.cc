@@ -23,10 +23,11 @@
 #include "gridkit/common.h"
 #include "gridkit/grid.h"
 #include "gridkit/option_cursor.h"
-#include "gridkit/readers/csv_records.h"
 #include "gridkit/readers/grid_names.h"
 #include "gridkit/readers/gridfile.h"
 #include "utl/balance_format.h"
+#include "utl/csv.h"
+#include "utl/period_name.h"
 
 namespace gridkit {
 namespace {
@@ -85,7 +86,7 @@ BalanceFiles read_balance(const std::string& path) {
   read_input_file(path, text);
   std::vector<std::size_t> lines;
   std::size_t unclosed_line = 0;
-  const auto records = parse_csv(text, lines, unclosed_line);
+  const auto records = utl::parse_csv(text, lines, unclosed_line);
   if (unclosed_line != 0) {
     throw Failure(path + ": line " + std::to_string(unclosed_line) + " opens a quote never closed");
   }
@@ -107,7 +108,7 @@ BalanceFiles read_balance(const std::string& path) {
     files.named.push_back(file);
     const std::string name = fs::path(file).filename().string();
     files.names.insert(name);
-    if (const auto period = parse_period_name(name)) files.extensions.insert(period->ext);
+    if (const auto period = utl::parse_period_name(name)) files.extensions.insert(period->ext);
     files.years.insert(year);
   }
   return files;
@@ -119,7 +120,7 @@ enum class Standing { kNoGrid, kWritten, kStale };
 Standing standing(const std::string& name, const BalanceFiles& balance) {
   if (balance.names.contains(name)) return Standing::kWritten;
   if (is_beside_file(name)) return Standing::kNoGrid;
-  const std::optional<PeriodName> period = parse_period_name(name);
+  const std::optional<utl::PeriodName> period = utl::parse_period_name(name);
   if (!period) return Standing::kNoGrid;
   const bool plain_ext = period->ext.find('.') == std::string::npos;
   if (period->month == 0) {

@@ -15,13 +15,14 @@
 #include "gridkit/commands.h"
 #include "gridkit/common.h"
 #include "gridkit/figures/compare.h"
-#include "gridkit/number.h"
 #include "gridkit/option_cursor.h"
 #include "gridkit/pictures/difference_map.h"
 #include "gridkit/readers/grid_names.h"
 #include "gridkit/readers/gridfile.h"
 #include "utl/csv.h"
 #include "utl/fatal.h"
+#include "utl/number_text.h"
+#include "utl/period_name.h"
 #include "utl/safe_output.h"
 
 namespace gridkit {
@@ -103,7 +104,7 @@ std::string join(const std::string& dir, const std::string& name) {
 // user is told, rather than a grid of the run missing from the comparison without a word.
 bool looks_like_a_run_grid(const std::string& name) {
   if (name.empty() || name.front() == '.') return false;
-  const std::optional<PeriodName> period = parse_period_name(name);
+  const std::optional<utl::PeriodName> period = utl::parse_period_name(name);
   // A picture or export named after its grid (1998.04.rch.png) has two extensions.
   return period && period->ext.find('.') == std::string::npos;
 }
@@ -147,10 +148,10 @@ std::string format_comparison(const std::string& path_a, const LoadedGrid& a,
   };
   line("A", path_a + " (" + std::string(format_name(a.format)) + ")");
   line("B", path_b + " (" + std::string(format_name(b.format)) + ")");
-  line("sum of A", format_number(c.sum_a));
-  line("sum of B", format_number(c.sum_b));
-  line("sum of B - A", format_number(c.sum_difference));
-  std::string largest = format_number(c.largest);
+  line("sum of A", utl::plain_number(c.sum_a));
+  line("sum of B", utl::plain_number(c.sum_b));
+  line("sum of B - A", utl::plain_number(c.sum_difference));
+  std::string largest = utl::plain_number(c.largest);
   if (c.largest_column > 0) {
     largest +=
         " at column " + std::to_string(c.largest_column) + ", row " + std::to_string(c.largest_row);
@@ -166,8 +167,8 @@ std::string csv_rows(const std::string& file, const std::vector<CellDifference>&
   const std::string field = utl::csv_field(file);
   for (const CellDifference& cell : cells) {
     text += field + ',' + std::to_string(cell.column) + ',' + std::to_string(cell.row) + ',' +
-            format_number(cell.a) + ',' + format_number(cell.b) + ',' +
-            format_number(cell.b - cell.a) + '\n';
+            utl::plain_number(cell.a) + ',' + utl::plain_number(cell.b) + ',' +
+            utl::plain_number(cell.b - cell.a) + '\n';
   }
   return text;
 }

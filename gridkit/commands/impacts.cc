@@ -15,14 +15,10 @@
 #include "tallisk/year.h"
 #include "utl/csv.h"
 #include "utl/fields.h"
-#include "utl/shortest.h"
+#include "utl/number_text.h"
 
 namespace gridkit {
 namespace {
-
-constexpr std::string_view kHeader =
-    "location,mainstem,colorado_pumping,kansas_pumping,nebraska_pumping,nebraska_mound,"
-    "base,run_a,run_b,run_c,run_d\n";
 
 using Runs = std::array<tallisk::Volumes, tallisk::kRuns>;
 
@@ -33,9 +29,8 @@ void add_number(std::string& csv, double value, std::string_view location) {
     throw Failure("the impacts of " + std::string(location) + " overflow: a volume or a sum is " +
                   (std::isnan(value) ? "no number" : "infinite"));
   }
-  char digits[utl::kMaxShortest];
   csv += ',';
-  csv.append(digits, utl::shortest_chars(digits, value));
+  utl::append_shortest(csv, value);
 }
 
 // One row: the location, the mainstem flag (empty for the sums), the impacts and, for a point,
@@ -96,7 +91,8 @@ ImpactsArgs parse_impacts_args(const std::vector<std::string>& args) {
 std::string impacts_csv(const tallisk::AccountList& list,
                         const std::array<tallisk::Volumes, tallisk::kRuns>& runs) {
   const tallisk::Impacts impacts = tallisk::compute_impacts(list, runs);
-  std::string csv(kHeader);
+  std::string csv(kImpactsHeader);
+  csv += '\n';
   for (int j = 0; j < list.count; ++j) {
     add_row(csv, tallisk::shown_name(list.names[j]),
             tallisk::is_mainstem(list.names[j]) ? "true" : "false", impacts.points[j], &runs, j);

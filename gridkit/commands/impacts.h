@@ -5,6 +5,7 @@
 #include <array>
 #include <iosfwd>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "tallisk/accounts.h"
@@ -12,6 +13,11 @@
 #include "tallisk/report.h"
 
 namespace gridkit {
+
+// The header line of the impacts CSV (without its line end), as written and as read back.
+inline constexpr std::string_view kImpactsHeader =
+    "location,mainstem,colorado_pumping,kansas_pumping,nebraska_pumping,nebraska_mound,"
+    "base,run_a,run_b,run_c,run_d";
 
 // The CSV of one year's impacts: a header, one row per point of `list` in list order, then the
 // Mainstem and Total rows (whose mainstem and run volume fields are empty).

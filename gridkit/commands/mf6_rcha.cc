@@ -9,10 +9,10 @@
 #include "gridkit/exports/calendar.h"
 #include "gridkit/exports/mf6_array.h"
 #include "gridkit/grid.h"
-#include "gridkit/number.h"
 #include "gridkit/option_cursor.h"
 #include "gridkit/readers/gridfile.h"
 #include "gridkit/readers/run_files.h"
+#include "utl/number_text.h"
 
 namespace gridkit {
 namespace {
@@ -146,7 +146,7 @@ std::string rcha_text(const std::vector<Mf6Period>& periods, bool binary) {
     text += "\nBEGIN PERIOD " + std::to_string(p + 1) + "\n  RECHARGE\n";
     if (period.opened) {
       text += "    OPEN/CLOSE " + *period.opened + " FACTOR " +
-              format_number(recharge_factor(period.days)) + (binary ? " (BINARY)" : "") + "\n";
+              utl::plain_number(recharge_factor(period.days)) + (binary ? " (BINARY)" : "") + "\n";
     } else {
       text += "    CONSTANT 0.0\n";
     }

@@ -15,6 +15,8 @@
 #include "gridkit/option_cursor.h"
 #include "gridkit/readers/grid_names.h"
 #include "gridkit/readers/gridfile.h"
+#include "utl/grid_geometry.h"
+#include "utl/period_name.h"
 #include "utl/records.h"
 
 namespace gridkit {
@@ -106,10 +108,10 @@ void check_values(const Grid& grid, RealWidth width, const std::string& path) {
   for (std::size_t cell = 0; cell < kCells; ++cell) {
     const double value = grid.values[cell];
     if (std::isfinite(value) && std::fabs(value) <= largest) continue;
-    const std::size_t row = cell / kNcol + 1;
-    const std::size_t column = cell % kNcol + 1;
-    throw Failure(path + ": the cell at column " + std::to_string(column) + ", row " +
-                  std::to_string(row) + " holds no value the model can read");
+    const int index = static_cast<int>(cell);
+    throw Failure(path + ": the cell at column " + std::to_string(utl::cell_column(index)) +
+                  ", row " + std::to_string(utl::cell_row(index)) +
+                  " holds no value the model can read");
   }
 }
 
@@ -124,7 +126,7 @@ int convert_directory(const MfarrayArgs& parsed) {
   LoadedGrid loaded;
   int written = 0;
   for (const std::string& name : regular_files_in(parsed.input)) {
-    const auto period = parse_period_name(name);
+    const auto period = utl::parse_period_name(name);
     if (!period || is_beside_file(name)) continue;
     const std::string path = (fs::path(parsed.input) / name).string();
     read_grid_into(path, contents, loaded);
@@ -186,7 +188,7 @@ int run_mfarray(const std::vector<std::string>& args, std::ostream& out, std::os
   check_values(loaded.grid, parsed.width, parsed.input);
   ArrayHeader header;
   header.text = parsed.text;
-  if (const auto period = parse_period_name(fs::path(parsed.input).filename().string())) {
+  if (const auto period = utl::parse_period_name(fs::path(parsed.input).filename().string())) {
     if (period->month > 0) header.kper = period->month;
   }
   write_output_file(parsed.output, encode_array_file(loaded.grid, header, parsed.width));

@@ -8,18 +8,17 @@
 #include <set>
 
 #include "gridkit/commands.h"
+#include "gridkit/commands/impacts.h"
 #include "gridkit/common.h"
 #include "gridkit/grid.h"
 #include "gridkit/option_cursor.h"
 #include "gridkit/readers/gridfile.h"
+#include "utl/csv.h"
 #include "utl/text_lines.h"
 
 namespace gridkit {
 namespace {
 
-constexpr std::string_view kImpactsHeader =
-    "location,mainstem,colorado_pumping,kansas_pumping,nebraska_pumping,nebraska_mound,"
-    "base,run_a,run_b,run_c,run_d";
 // The short names of the columns after location and mainstem, in the CSV's order.
 constexpr std::array<std::string_view, 9> kColumnNames = {"co", "ks", "ne", "mound", "base",
                                                           "a",  "b",  "c",  "d"};
@@ -34,30 +33,12 @@ struct Row {
 
 Row split_row(std::string_view line) {
   Row row;
-  std::string field;
-  bool quoted = false;
-  for (std::size_t i = 0; i < line.size(); ++i) {
-    const char c = line[i];
-    if (quoted) {
-      if (c == '"' && i + 1 < line.size() && line[i + 1] == '"') {
-        field += '"';
-        ++i;
-      } else if (c == '"') {
-        quoted = false;
-      } else {
-        if (c == ',') ++row.quoted_commas;
-        field += c;
-      }
-    } else if (c == '"') {
-      quoted = true;
-    } else if (c == ',') {
-      row.fields.push_back(field);
-      field.clear();
-    } else {
-      field += c;
-    }
+  std::vector<std::vector<std::string>> records = utl::parse_csv(line);
+  row.fields = records.empty() ? std::vector<std::string>{""} : std::move(records.front());
+  // A comma left inside a field was inside its quotes.
+  for (const std::string& field : row.fields) {
+    row.quoted_commas += static_cast<int>(std::count(field.begin(), field.end(), ','));
   }
-  row.fields.push_back(field);
   return row;
 }
 

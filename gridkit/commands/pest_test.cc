@@ -159,6 +159,12 @@ TEST(PestInstructions, QuotedLocationWithCommasReadsItsOwnNumbers) {
   EXPECT_EQ(observations.at("north__upper_d"), 9.5);
   EXPECT_EQ(observations.at("total_mound"), 40.0);
   EXPECT_EQ(observations.size(), 13u);
+  // Quotes doubled inside the location, and two commas to step over.
+  const std::string quoted =
+      csv.substr(0, csv.find('\n') + 1) + "\"Say \"\"x\"\", a, b\",false,1,2,3,4,5,6,7,8,9.5\n";
+  const auto read = read_observations(impacts_instructions(quoted), quoted);
+  EXPECT_EQ(read.at(observation_name("Say \"x\", a, b", "co")), 1.0);
+  EXPECT_EQ(read.at(observation_name("Say \"x\", a, b", "d")), 9.5);
 }
 
 TEST(PestInstructions, RefusesWhatItCannotReadSafely) {

@@ -13,9 +13,9 @@
 #include "gridkit/commands.h"
 #include "gridkit/common.h"
 #include "gridkit/exports/calendar.h"
-#include "gridkit/number.h"
 #include "gridkit/option_cursor.h"
 #include "gridkit/readers/gridfile.h"
+#include "utl/number_text.h"
 
 namespace gridkit {
 namespace {
@@ -185,7 +185,7 @@ std::string control_line(const std::string& file, double multiplier, const RchLa
   if (path.find_first_of(" \t") != std::string::npos) {
     throw Failure("the grid path '" + path + "' holds a blank, which an OPEN/CLOSE line cannot");
   }
-  std::string line = "OPEN/CLOSE " + path + " " + format_number(multiplier) + " " +
+  std::string line = "OPEN/CLOSE " + path + " " + utl::plain_number(multiplier) + " " +
                      (layout.binary ? "(BINARY)" : "(FREE)") + " -1";
   if (line.size() > kLongestControlLine) {
     throw Failure("the OPEN/CLOSE line of '" + path +
@@ -203,7 +203,7 @@ std::string heading(const RchLayout& layout) {
                      unit.substr(0, unit.size() - 1) + ".\n" +
                      "# Stress periods of the discretization file (PERLEN NSTP TSMULT Ss/Tr):\n";
   for (int month = 1; month <= 12; ++month) {
-    text += "#   " + format_number(month_length(layout.year, month, layout)) + " " +
+    text += "#   " + utl::plain_number(month_length(layout.year, month, layout)) + " " +
             std::to_string(layout.steps) + " 1.0 TR  " + kMonthNames[month - 1] + "\n";
   }
   return text;

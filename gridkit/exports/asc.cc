@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "gridkit/number.h"
+#include "utl/number_text.h"
 
 namespace gridkit {
 
@@ -33,15 +33,15 @@ std::string format_asc(const Grid& grid, const Ibound* ibound) {
   out.reserve(kCells * 4);
   out += "ncols " + std::to_string(kNcol) + "\n";
   out += "nrows " + std::to_string(kNrow) + "\n";
-  out += "xllcorner " + format_number(kXllCorner) + "\n";
-  out += "yllcorner " + format_number(kYllCorner) + "\n";
-  out += "cellsize " + format_number(kCellSize) + "\n";
-  if (any_missing) out += "NODATA_value " + format_number(nodata) + "\n";
+  out += "xllcorner " + utl::plain_number(kXllCorner) + "\n";
+  out += "yllcorner " + utl::plain_number(kYllCorner) + "\n";
+  out += "cellsize " + utl::plain_number(kCellSize) + "\n";
+  if (any_missing) out += "NODATA_value " + utl::plain_number(nodata) + "\n";
   for (int row = 0; row < kNrow; ++row) {
     for (int col = 0; col < kNcol; ++col) {
       const std::size_t i = std::size_t{kNcol} * row + col;
       if (col > 0) out += ' ';
-      out += format_number(has_data(i) ? grid.values[i] : nodata);
+      out += utl::plain_number(has_data(i) ? grid.values[i] : nodata);
     }
     out += '\n';
   }

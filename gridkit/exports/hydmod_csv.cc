@@ -5,10 +5,10 @@
 
 #include "gridkit/common.h"
 #include "gridkit/grid.h"
-#include "gridkit/number.h"
 #include "utl/csv.h"
 #include "utl/fields.h"
 #include "utl/hydmod_format.h"
+#include "utl/number_text.h"
 #include "utl/records.h"
 
 namespace gridkit {
@@ -55,10 +55,10 @@ std::string hydmod_to_csv(std::string_view contents, const std::string& path) {
                     std::to_string(needed) + " of its time and " + std::to_string(nitems) +
                     " values");
     }
-    out += format_number(utl::get_f64le(record.data()));
+    out += utl::plain_number(utl::get_f64le(record.data()));
     for (std::uint64_t i = 0; i < nitems; ++i) {
       out += ',';
-      out += format_number(utl::get_f64le(record.data() + kHydmodRealBytes * (i + 1)));
+      out += utl::plain_number(utl::get_f64le(record.data() + kHydmodRealBytes * (i + 1)));
     }
     out += '\n';
   }

@@ -1,8 +1,8 @@
 // Observation records written out as CSV rows.
 #include "gridkit/exports/obs_csv.h"
 
-#include "gridkit/number.h"
 #include "utl/csv.h"
+#include "utl/number_text.h"
 
 namespace gridkit {
 
@@ -14,10 +14,10 @@ std::string obs_to_csv(const ObsSeries& series) {
   }
   out += '\n';
   for (std::size_t r = 0; r < series.times.size(); ++r) {
-    out += format_number(series.times[r]);
+    out += utl::plain_number(series.times[r]);
     for (std::size_t i = 0; i < series.names.size(); ++i) {
       out += ',';
-      out += format_number(series.value(r, i));
+      out += utl::plain_number(series.value(r, i));
     }
     out += '\n';
   }

@@ -5,11 +5,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "utl/grid_geometry.h"
+
 namespace gridkit {
 namespace {
 
-int column_of(std::size_t cell) { return static_cast<int>(cell % std::size_t{kNcol}) + 1; }
-int row_of(std::size_t cell) { return static_cast<int>(cell / std::size_t{kNcol}) + 1; }
+int column_of(std::size_t cell) { return utl::cell_column(static_cast<int>(cell)); }
+int row_of(std::size_t cell) { return utl::cell_row(static_cast<int>(cell)); }
 
 }  // namespace
 

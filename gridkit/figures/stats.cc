@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "gridkit/number.h"
+#include "utl/number_text.h"
 
 namespace gridkit {
 
@@ -41,15 +41,15 @@ std::string format_stats(const GridStats& stats, const std::string& file, const 
   };
   line("file", file);
   line("format", form);
-  line("minimum", format_number(stats.minimum));
-  line("maximum", format_number(stats.maximum));
-  line("sum", format_number(stats.sum));
+  line("minimum", utl::plain_number(stats.minimum));
+  line("maximum", utl::plain_number(stats.maximum));
+  line("sum", utl::plain_number(stats.sum));
   line("nonzero cells", std::to_string(stats.nonzero));
   if (stats.unreadable > 0) line("unreadable cells", std::to_string(stats.unreadable));
   if (stats.has_ibound) {
     line("active cells", std::to_string(stats.active_cells));
-    line("sum over active cells", format_number(stats.active_sum));
-    line("sum over inactive cells", format_number(stats.inactive_sum));
+    line("sum over active cells", utl::plain_number(stats.active_sum));
+    line("sum over inactive cells", utl::plain_number(stats.inactive_sum));
   }
   return out;
 }

@@ -5,9 +5,9 @@
 
 #include "gridkit/common.h"
 #include "gridkit/grid.h"
-#include "gridkit/readers/csv_records.h"
 #include "gridkit/readers/gridfile.h"
 #include "utl/balance_format.h"
+#include "utl/csv.h"
 
 namespace gridkit {
 namespace {
@@ -26,7 +26,7 @@ bool parse_whole(const std::string& text, T& value) {
 }  // namespace
 
 std::vector<BalanceMonth> parse_balance_months(std::string_view text, const std::string& path) {
-  const auto records = parse_csv(text);
+  const auto records = utl::parse_csv(text);
   std::string header;
   if (!records.empty()) {
     for (const std::string& field : records.front()) header += (header.empty() ? "" : ",") + field;

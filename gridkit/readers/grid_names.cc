@@ -8,6 +8,7 @@
 
 #include "gridkit/common.h"
 #include "gridkit/grid.h"
+#include "utl/temp_name.h"
 
 namespace gridkit {
 namespace {
@@ -15,46 +16,11 @@ namespace {
 constexpr std::array<std::string_view, 7> kBesideExtensions{"png", "asc", "prj", "nc",
                                                             "csv", "htm", "html"};
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
-
-bool all_digits(std::string_view text) {
-  for (char c : text) {
-    if (!is_digit(c)) return false;
-  }
-  return !text.empty();
-}
-
-int number(std::string_view digits) {
-  int value = 0;
-  for (char c : digits) value = value * 10 + (c - '0');
-  return value;
-}
-
 }  // namespace
-
-std::optional<PeriodName> parse_period_name(std::string_view name) {
-  if (name.size() < 6 || !all_digits(name.substr(0, 4)) || name[4] != '.') return std::nullopt;
-  PeriodName period;
-  period.year = number(name.substr(0, 4));
-  std::string_view rest = name.substr(5);
-  if (rest.size() > 3 && all_digits(rest.substr(0, 2)) && rest[2] == '.') {
-    const int month = number(rest.substr(0, 2));
-    if (month >= 1 && month <= 12) {
-      period.month = month;
-      rest.remove_prefix(3);
-    }
-  }
-  period.ext = std::string(rest);
-  return period;
-}
 
 bool is_beside_file(std::string_view name) {
   if (name.empty() || name.front() == '.') return true;
-  // A temporary file is its target's name followed by ".tmp", digits and more.
-  for (std::size_t at = name.find(".tmp"); at != std::string_view::npos;
-       at = name.find(".tmp", at + 1)) {
-    if (at + 4 < name.size() && is_digit(name[at + 4])) return true;
-  }
+  if (utl::is_temp_name(name)) return true;
   const std::size_t dot = name.rfind('.');
   if (dot == std::string_view::npos) return false;
   const std::string_view ext = name.substr(dot + 1);

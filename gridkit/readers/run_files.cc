@@ -5,6 +5,7 @@
 
 #include "gridkit/grid.h"
 #include "gridkit/readers/grid_names.h"
+#include "utl/period_name.h"
 
 namespace gridkit {
 namespace {
@@ -16,13 +17,13 @@ std::string without_dot(const std::string& ext) {
 }  // namespace
 
 std::optional<std::pair<int, int>> month_of(const std::string& name, const std::string& ext) {
-  const auto period = parse_period_name(name);
+  const auto period = utl::parse_period_name(name);
   if (!period || period->month == 0 || period->ext != without_dot(ext)) return std::nullopt;
   return std::pair{period->year, period->month};
 }
 
 std::optional<int> year_of(const std::string& name, const std::string& ext) {
-  const auto period = parse_period_name(name);
+  const auto period = utl::parse_period_name(name);
   if (!period || period->month != 0 || period->ext != without_dot(ext)) return std::nullopt;
   return period->year;
 }
