@@ -33,9 +33,7 @@ OneFileOptions parse_options(const std::vector<std::string>& args, bool& version
   OneFileOptions options;
   options.command = args.front();
   bool have_file = false;
-  OptionCursor cursor(args, 1);
-  while (!cursor.done()) {
-    const std::string& name = cursor.take();
+  walk_arguments(args, [&](OptionCursor& cursor, const std::string& name) {
     if (name == "--version") {
       version = true;
     } else if (name == "--format") {
@@ -57,7 +55,7 @@ OneFileOptions parse_options(const std::vector<std::string>& args, bool& version
     } else {
       cursor.take_single_operand(options.file, have_file, "input file");
     }
-  }
+  });
   return options;
 }
 

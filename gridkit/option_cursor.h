@@ -93,4 +93,19 @@ class OptionCursor {
   bool options_ended_ = false;
 };
 
+// Walks a command's arguments after its name (`args[0]`) through one cursor, giving each to
+// `take(cursor, name)` with the name cursor.take() returned; `take` reads an option's value
+// from the cursor, or takes the argument as an operand. Stops at the first argument that asks
+// for the command's help (--help or -h, before any "--") and then returns true.
+template <typename Take>
+bool walk_arguments(const std::vector<std::string>& args, Take take) {
+  OptionCursor cursor(args, 1);
+  while (!cursor.done()) {
+    const std::string& name = cursor.take();
+    if (cursor.is_help()) return true;
+    take(cursor, name);
+  }
+  return false;
+}
+
 }  // namespace gridkit

@@ -140,22 +140,19 @@ struct CheckOptions {
 CheckOptions parse_check_options(const std::vector<std::string>& args) {
   CheckOptions options;
   bool have_balance = false;
-  OptionCursor cursor(args, 1);
-  while (!cursor.done()) {
-    const std::string& name = cursor.take();
-    if (cursor.is_help()) {
-      options.help = true;
-    } else if (name == "--balance") {
+  options.help = walk_arguments(args, [&](OptionCursor& cursor, const std::string& name) {
+    if (name == "--balance") {
       options.balance = cursor.value();
       have_balance = true;
-    } else if (name.size() > 1 && name.front() == '-') {
-      throw UsageError("unknown option " + name);
-    } else if (!options.dir.empty()) {
-      throw Failure("check takes one directory, not " + options.dir + " and " + name);
     } else {
+      cursor.refuse_unknown_option();
+      if (!options.dir.empty()) {
+        throw Failure("check takes one directory, not " + options.dir + " and " +
+                      cursor.argument());
+      }
       options.dir = cursor.argument();
     }
-  }
+  });
   if (options.help) return options;
   if (options.dir.empty()) throw Failure("check needs the directory of a run's grids");
   if (!have_balance) throw Failure("check needs the run's water balance: --balance FILE");

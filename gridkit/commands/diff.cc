@@ -68,12 +68,8 @@ double parse_tolerance(const std::string& name, const std::string& text) {
 DiffOptions parse_diff_options(const std::vector<std::string>& args) {
   DiffOptions options;
   std::vector<std::string> files;
-  OptionCursor cursor(args, 1);
-  while (!cursor.done()) {
-    const std::string& name = cursor.take();
-    if (cursor.is_help()) {
-      options.help = true;
-    } else if (name == "--abs-tol") {
+  options.help = walk_arguments(args, [&](OptionCursor& cursor, const std::string& name) {
+    if (name == "--abs-tol") {
       options.tolerance.absolute = parse_tolerance(name, cursor.value());
     } else if (name == "--rel-tol") {
       options.tolerance.relative = parse_tolerance(name, cursor.value());
@@ -85,7 +81,7 @@ DiffOptions parse_diff_options(const std::vector<std::string>& args) {
       cursor.refuse_unknown_option();
       files.push_back(cursor.argument());
     }
-  }
+  });
   if (options.help) return options;
   if (files.size() != 2) throw Failure("diff compares two grid files or two directories: A B");
   options.a = files[0];

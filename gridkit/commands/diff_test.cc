@@ -262,5 +262,16 @@ TEST(GridkitCheck, MalformedBalanceLinesAreTrouble) {
   }
 }
 
+TEST(GridkitCheck, ASecondDirectoryIsNamedEvenAfterTheEndOfOptions) {
+  TempDir dir;
+  for (const auto& args :
+       {std::vector<std::string>{"check", "a", "b", "--balance", "x.csv"},
+        std::vector<std::string>{"check", "a", "--balance", "x.csv", "--", "b"}}) {
+    const ProgramResult result = gridkit_run(dir, args);
+    EXPECT_EQ(result.exit_status, 2);
+    EXPECT_TRUE(has(result.err, "check takes one directory, not a and b")) << result.err;
+  }
+}
+
 }  // namespace
 }  // namespace gridkit

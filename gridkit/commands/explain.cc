@@ -265,22 +265,17 @@ std::string explain_hydmod(std::string_view contents, const std::string& path,
 int run_explain(const std::vector<std::string>& args, std::ostream& out, std::ostream& /*err*/) {
   std::optional<std::string> file;
   std::optional<std::string> list;
-  OptionCursor cursor(args, 1);
-  while (!cursor.done()) {
-    const std::string& name = cursor.take();
-    if (cursor.is_help()) {
-      out << kExplainUsage;
-      return kExitFits;
-    }
-    if (name == "--list") {
-      list = cursor.value();
-    } else if (name.size() > 1 && name.front() == '-') {
-      throw UsageError("unknown option " + name);
-    } else if (file) {
-      throw Failure("more than one file: " + *file + " and " + cursor.argument());
-    } else {
-      file = cursor.argument();
-    }
+  if (walk_arguments(args, [&](OptionCursor& cursor, const std::string& name) {
+        if (name == "--list") {
+          list = cursor.value();
+        } else {
+          cursor.refuse_unknown_option();
+          if (file) throw Failure("more than one file: " + *file + " and " + cursor.argument());
+          file = cursor.argument();
+        }
+      })) {
+    out << kExplainUsage;
+    return kExitFits;
   }
   if (!file) throw Failure("explain needs a HYDMOD file");
   if (!list && std::filesystem::is_regular_file(tallisk::kListPath)) list = tallisk::kListPath;

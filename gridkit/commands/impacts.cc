@@ -60,9 +60,7 @@ struct ImpactsArgs {
 ImpactsArgs parse_impacts_args(const std::vector<std::string>& args) {
   ImpactsArgs parsed;
   std::vector<std::string> words;
-  OptionCursor cursor(args, 1);
-  while (!cursor.done()) {
-    const std::string& name = cursor.take();
+  walk_arguments(args, [&](OptionCursor& cursor, const std::string& name) {
     if (cursor.is_output()) {
       parsed.output = cursor.value();
     } else if (name.size() > 1 && name.front() == '-' &&
@@ -71,7 +69,7 @@ ImpactsArgs parse_impacts_args(const std::vector<std::string>& args) {
     } else {
       words.push_back(cursor.argument());
     }
-  }
+  });
   // The year is read as tallisk reads it: its first four characters, blank-padded.
   if (!words.empty() && utl::padded(words.front(), tallisk::kYearLength) == "-12p") {
     parsed.list_path = tallisk::kListPath12p;

@@ -59,9 +59,7 @@ Mf6RchaArgs parse_mf6_rcha_args(const std::vector<std::string>& args) {
   Mf6RchaArgs parsed;
   std::vector<std::string> words;
   bool have_prefix = false;
-  OptionCursor cursor(args, 1);
-  while (!cursor.done()) {
-    const std::string& name = cursor.take();
+  walk_arguments(args, [&](OptionCursor& cursor, const std::string& name) {
     if (cursor.is_output()) {
       parsed.prefix = cursor.value();
       have_prefix = true;
@@ -78,7 +76,7 @@ Mf6RchaArgs parse_mf6_rcha_args(const std::vector<std::string>& args) {
       cursor.refuse_unknown_option();
       words.push_back(cursor.argument());
     }
-  }
+  });
   if (words.size() != 2 || !have_prefix) {
     throw Failure(std::string("mf6-rcha takes a directory, an extension and -o: ") + kMf6RchaUsage);
   }

@@ -47,13 +47,7 @@ MfarrayArgs parse_mfarray_args(const std::vector<std::string>& args) {
   MfarrayArgs parsed;
   bool have_input = false;
   bool have_output = false;
-  OptionCursor cursor(args, 1);
-  while (!cursor.done()) {
-    const std::string& name = cursor.take();
-    if (cursor.is_help()) {
-      parsed.help = true;
-      return parsed;
-    }
+  parsed.help = walk_arguments(args, [&](OptionCursor& cursor, const std::string& name) {
     if (cursor.is_output()) {
       parsed.output = cursor.value();
       have_output = true;
@@ -74,7 +68,8 @@ MfarrayArgs parse_mfarray_args(const std::vector<std::string>& args) {
     } else {
       cursor.take_single_operand(parsed.input, have_input, "input");
     }
-  }
+  });
+  if (parsed.help) return parsed;
   if (!have_input) throw Failure("mfarray needs a grid file or a directory of them");
   if (!have_output) throw Failure("mfarray needs an output: -o OUT");
   return parsed;

@@ -76,9 +76,7 @@ NetcdfArgs parse_netcdf_args(const std::vector<std::string>& args) {
   NetcdfArgs parsed;
   std::vector<std::string> words;
   std::optional<std::string> output;
-  OptionCursor cursor(args, 1);
-  while (!cursor.done()) {
-    const std::string& name = cursor.take();
+  walk_arguments(args, [&](OptionCursor& cursor, const std::string& name) {
     if (cursor.is_output()) {
       output = cursor.value();
     } else if (name == "--years") {
@@ -93,7 +91,7 @@ NetcdfArgs parse_netcdf_args(const std::vector<std::string>& args) {
       cursor.refuse_unknown_option();
       words.push_back(cursor.argument());
     }
-  }
+  });
   if (words.size() < 2 || words.size() > 3) {
     throw Failure(std::string("netcdf takes a directory and one or two extensions: ") +
                   kNetcdfUsage);

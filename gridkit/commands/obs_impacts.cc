@@ -57,9 +57,7 @@ int parse_steps(const std::string& text) {
 ObsImpactsArgs parse_obs_impacts_args(const std::vector<std::string>& args) {
   ObsImpactsArgs parsed;
   std::vector<std::string> words;
-  OptionCursor cursor(args, 1);
-  while (!cursor.done()) {
-    const std::string& name = cursor.take();
+  walk_arguments(args, [&](OptionCursor& cursor, const std::string& name) {
     if (cursor.is_output()) {
       parsed.output = cursor.value();
     } else if (name == "--page") {
@@ -76,7 +74,7 @@ ObsImpactsArgs parse_obs_impacts_args(const std::vector<std::string>& args) {
       cursor.refuse_unknown_option();
       words.push_back(cursor.argument());
     }
-  }
+  });
   if (words.size() != 1 + tallisk::kRuns) {
     throw Failure("obs-impacts takes a year and five observation files: " +
                   std::string(kObsImpactsUsage));

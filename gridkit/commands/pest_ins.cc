@@ -105,19 +105,17 @@ int run_pest_instructions(const std::vector<std::string>& args, std::ostream& ou
                           std::ostream& /*err*/) {
   std::string csv_path;
   std::string output;
-  OptionCursor cursor(args, 1);
-  while (!cursor.done()) {
-    const std::string& name = cursor.take();
+  walk_arguments(args, [&](OptionCursor& cursor, const std::string&) {
     if (cursor.is_output()) {
       output = cursor.value();
-    } else if (name.size() > 1 && name.front() == '-') {
-      throw UsageError("unknown option " + name);
-    } else if (!csv_path.empty()) {
-      throw Failure("pest-ins takes one impacts CSV: pest-ins IMPACTS.csv -o OUT.ins");
     } else {
+      cursor.refuse_unknown_option();
+      if (!csv_path.empty()) {
+        throw Failure("pest-ins takes one impacts CSV: pest-ins IMPACTS.csv -o OUT.ins");
+      }
       csv_path = cursor.argument();
     }
-  }
+  });
   if (csv_path.empty())
     throw Failure("pest-ins needs an impacts CSV: pest-ins IMPACTS.csv -o OUT.ins");
   if (output.empty()) throw Failure("pest-ins needs an output file: -o OUT.ins");

@@ -253,21 +253,19 @@ int run_pest_template(const std::vector<std::string>& args, std::ostream& out,
   std::string input;
   std::string output;
   std::vector<TemplateParameter> parameters;
-  OptionCursor cursor(args, 1);
-  while (!cursor.done()) {
-    const std::string& name = cursor.take();
+  walk_arguments(args, [&](OptionCursor& cursor, const std::string& name) {
     if (cursor.is_output()) {
       output = cursor.value();
     } else if (name == "--param") {
       parameters.push_back(parse_template_parameter(cursor.value()));
-    } else if (name.size() > 1 && name.front() == '-') {
-      throw UsageError("unknown option " + name);
-    } else if (!input.empty()) {
-      throw Failure("pest-tpl takes one file: pest-tpl FILE --param NAME=AREA:WHAT -o OUT.tpl");
     } else {
+      cursor.refuse_unknown_option();
+      if (!input.empty()) {
+        throw Failure("pest-tpl takes one file: pest-tpl FILE --param NAME=AREA:WHAT -o OUT.tpl");
+      }
       input = cursor.argument();
     }
-  }
+  });
   if (input.empty()) throw Failure("pest-tpl needs a return-flow table or a parameter file");
   if (parameters.empty()) throw Failure("pest-tpl needs at least one --param NAME=AREA:WHAT");
   if (output.empty()) throw Failure("pest-tpl needs an output file: -o OUT.tpl");

@@ -147,24 +147,17 @@ RchArgs parse_rch_args(const std::vector<std::string>& args) {
   RchArgs parsed;
   bool have_balance = false;
   bool have_output = false;
-  OptionCursor cursor(args, 1);
-  while (!cursor.done()) {
-    const std::string& name = cursor.take();
-    if (cursor.is_help()) {
-      parsed.help = true;
-      return parsed;
-    }
+  parsed.help = walk_arguments(args, [&](OptionCursor& cursor, const std::string& name) {
     if (cursor.is_output()) {
       parsed.output = cursor.value();
       have_output = true;
     } else if (name == "--years") {
       std::tie(parsed.layout.year, parsed.last_year) = parse_years(cursor.value());
-    } else if (parse_layout_option(name, cursor, parsed.layout)) {
-      continue;
-    } else {
+    } else if (!parse_layout_option(name, cursor, parsed.layout)) {
       cursor.take_single_operand(parsed.balance, have_balance, "balance");
     }
-  }
+  });
+  if (parsed.help) return parsed;
   if (!have_balance) throw Failure("rch needs the water balance of a corvane run");
   if (parsed.layout.year == 0) throw Failure("rch needs the year: --year YEAR or --years Y1-Y2");
   if (!have_output) throw Failure("rch needs an output file: -o OUT.rch");

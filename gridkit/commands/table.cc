@@ -1,51 +1,42 @@
 // The table of gridkit's commands, in the order of the general help: one line a command, each
-// defined beside its run function in gridkit/commands/NAME.cc.
+// defined beside its run function in gridkit/commands/NAME.cc as kNAMECommand.
 #include <array>
 #include <span>
 
 #include "gridkit/commands.h"
 
+// clang-format off
+#define GRIDKIT_COMMANDS(COMMAND) \
+  COMMAND(kStatsCommand)          \
+  COMMAND(kPngCommand)            \
+  COMMAND(kAscCommand)            \
+  COMMAND(kHydmodCommand)         \
+  COMMAND(kObsCommand)            \
+  COMMAND(kDiffCommand)           \
+  COMMAND(kCheckCommand)          \
+  COMMAND(kImpactsCommand)        \
+  COMMAND(kObsImpactsCommand)     \
+  COMMAND(kMf6RchaCommand)        \
+  COMMAND(kNetcdfCommand)         \
+  COMMAND(kRchCommand)            \
+  COMMAND(kMfarrayCommand)        \
+  COMMAND(kExplainCommand)        \
+  COMMAND(kPestInsCommand)        \
+  COMMAND(kPestTplCommand)
+// clang-format on
+
 namespace gridkit {
 
-extern const Command kStatsCommand;
-extern const Command kPngCommand;
-extern const Command kAscCommand;
-extern const Command kHydmodCommand;
-extern const Command kObsCommand;
-extern const Command kDiffCommand;
-extern const Command kCheckCommand;
-extern const Command kImpactsCommand;
-extern const Command kObsImpactsCommand;
-extern const Command kMf6RchaCommand;
-extern const Command kNetcdfCommand;
-extern const Command kRchCommand;
-extern const Command kMfarrayCommand;
-extern const Command kExplainCommand;
-extern const Command kPestInsCommand;
-extern const Command kPestTplCommand;
+// Each command's entry, defined in its own file.
+#define GRIDKIT_DECLARE_COMMAND(ENTRY) extern const Command ENTRY;
+GRIDKIT_COMMANDS(GRIDKIT_DECLARE_COMMAND)
+#undef GRIDKIT_DECLARE_COMMAND
 
 namespace {
 
-// clang-format off
-const std::array kCommands = {
-    kStatsCommand,
-    kPngCommand,
-    kAscCommand,
-    kHydmodCommand,
-    kObsCommand,
-    kDiffCommand,
-    kCheckCommand,
-    kImpactsCommand,
-    kObsImpactsCommand,
-    kMf6RchaCommand,
-    kNetcdfCommand,
-    kRchCommand,
-    kMfarrayCommand,
-    kExplainCommand,
-    kPestInsCommand,
-    kPestTplCommand,
-};
-// clang-format on
+#define GRIDKIT_TABLE_LINE(ENTRY) ENTRY,
+const std::array kCommands = {GRIDKIT_COMMANDS(GRIDKIT_TABLE_LINE)};
+#undef GRIDKIT_TABLE_LINE
 
 }  // namespace
 
