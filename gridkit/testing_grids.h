@@ -14,6 +14,16 @@ inline std::size_t cell(int col, int row) {
   return static_cast<std::size_t>(utl::cell_index(col, row));
 }
 
+// A grid with a few cells set: a corner each way, a negative value and a small one.
+inline Grid sample_grid() {
+  Grid grid;
+  grid.values[cell(1, 1)] = 12.5;
+  grid.values[cell(2, 1)] = -3.25;
+  grid.values[cell(326, 165)] = 0.1;
+  grid.values[cell(200, 100)] = 1e-7;
+  return grid;
+}
+
 // One record of the grid's doubles, row 1 first.
 inline std::string binary_grid(const Grid& grid) {
   std::string data;

@@ -11,13 +11,7 @@ namespace gridkit {
 namespace {
 
 using fixtures::cell;
-
-Grid sample_grid() {
-  Grid grid;
-  grid.values[cell(1, 1)] = 12.5;
-  grid.values[cell(200, 100)] = 0.25;
-  return grid;
-}
+using fixtures::sample_grid;
 
 std::string failure_of(std::string_view contents) {
   try {

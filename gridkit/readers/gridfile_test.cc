@@ -15,15 +15,7 @@ namespace gridkit {
 namespace {
 
 using fixtures::cell;
-
-Grid sample_grid() {
-  Grid grid;
-  grid.values[cell(1, 1)] = 12.5;
-  grid.values[cell(2, 1)] = -3.25;
-  grid.values[cell(326, 165)] = 0.1;
-  grid.values[cell(200, 100)] = 1e-7;
-  return grid;
-}
+using fixtures::sample_grid;
 
 std::string failure_of(std::string_view contents, GridFormat format) {
   try {
