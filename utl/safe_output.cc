@@ -2,8 +2,6 @@
 #include "utl/safe_output.h"
 
 #include <cerrno>
-#include <chrono>
-#include <cstdio>
 
 #include "utl/fatal.h"
 #include "utl/file_ops.h"
