@@ -10,8 +10,6 @@
 #include "gridkit/commands/check.h"
 
 #include <algorithm>
-#include <charconv>
-#include <cmath>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -23,10 +21,9 @@
 #include "gridkit/common.h"
 #include "gridkit/grid.h"
 #include "gridkit/option_cursor.h"
+#include "gridkit/readers/balance_months.h"
 #include "gridkit/readers/grid_names.h"
 #include "gridkit/readers/gridfile.h"
-#include "utl/balance_format.h"
-#include "utl/csv.h"
 #include "utl/period_name.h"
 
 namespace gridkit {
@@ -41,38 +38,6 @@ constexpr std::string_view kCheckUsage =
     "write (stale), and the recharge files the balance names that are not in DIR (missing).\n"
     "Exit status: 0 neither, 1 either, 2 trouble.\n";
 
-using utl::kBalanceColumns;
-using utl::kBalanceHeader;
-
-// Whether `text` is a whole integer from `low` to `high`, put in `value`.
-bool integer_in(const std::string& text, int low, int high, int& value) {
-  const auto parsed = std::from_chars(text.data(), text.data() + text.size(), value);
-  return parsed.ec == std::errc{} && parsed.ptr == text.data() + text.size() && value >= low &&
-         value <= high;
-}
-
-// Whether `text` is a whole finite number.
-bool is_number(const std::string& text) {
-  double value = 0.0;
-  const auto parsed = std::from_chars(text.data(), text.data() + text.size(), value);
-  return parsed.ec == std::errc{} && parsed.ptr == text.data() + text.size() &&
-         std::isfinite(value);
-}
-
-// Whether `record` is one month of a balance: a year, a month of 1 to 12, four numbers and
-// the recharge file; its year goes to `year`.
-bool is_balance_month(const std::vector<std::string>& record, int& year) {
-  int month = 0;
-  if (record.size() != kBalanceColumns || !integer_in(record[0], 1, 9999, year) ||
-      !integer_in(record[1], 1, 12, month)) {
-    return false;
-  }
-  for (std::size_t k = 2; k + 1 < record.size(); ++k) {
-    if (!is_number(record[k])) return false;
-  }
-  return true;
-}
-
 // What a water balance tells of the run's grid files.
 struct BalanceFiles {
   std::vector<std::string> named;    // recharge files, as the balance names them
@@ -82,34 +47,15 @@ struct BalanceFiles {
 };
 
 BalanceFiles read_balance(const std::string& path) {
-  std::string text;
-  read_input_file(path, text);
-  std::vector<std::size_t> lines;
-  std::size_t unclosed_line = 0;
-  const auto records = utl::parse_csv(text, lines, unclosed_line);
-  if (unclosed_line != 0) {
-    throw Failure(path + ": line " + std::to_string(unclosed_line) + " opens a quote never closed");
-  }
-  std::string header;
-  if (!records.empty()) {
-    for (const std::string& field : records.front()) header += (header.empty() ? "" : ",") + field;
-  }
-  if (header != kBalanceHeader) throw Failure(path + ": not a corvane water balance");
   BalanceFiles files;
-  for (std::size_t n = 1; n < records.size(); ++n) {
-    const std::vector<std::string>& record = records[n];
-    if (record.size() == 1 && record.front().empty()) continue;  // a blank line
-    int year = 0;
-    if (!is_balance_month(record, year)) {
-      throw Failure(path + ": line " + std::to_string(lines[n]) + " is not a month of the balance");
-    }
-    const std::string& file = record.back();
+  for (const BalanceMonth& month : read_balance_months(path)) {
+    const std::string& file = month.recharge_file;
     if (file.empty()) continue;
     files.named.push_back(file);
     const std::string name = fs::path(file).filename().string();
     files.names.insert(name);
     if (const auto period = utl::parse_period_name(name)) files.extensions.insert(period->ext);
-    files.years.insert(year);
+    files.years.insert(month.year);
   }
   return files;
 }

@@ -103,32 +103,6 @@ TEST(Rch, PathsTheModelCannotReadAreRefused) {
   EXPECT_THROW(format_rch(two_months(), layout), Failure);
 }
 
-TEST(BalanceMonths, ReadsTheMonthsAndTheirGrids) {
-  const std::string text =
-      "year,month,return_flow,active_cells,inactive_cells,no_acreage,recharge_file\r\n"
-      "1998,4,1795.9,1697.5206356880606,98.4,0,grids/text/1998.04.rch\r\n"
-      "\n"
-      "1998,9,5,0,5,0,\n"
-      "1999,1,1,1,0,0,\"grids/a,b/1999.01.rch\"\n";
-  const auto months = parse_balance_months(text, "balance.csv");
-  ASSERT_EQ(months.size(), 3U);
-  EXPECT_EQ(months[0].year, 1998);
-  EXPECT_EQ(months[0].month, 4);
-  EXPECT_EQ(months[0].active_cells, 1697.5206356880606);
-  EXPECT_EQ(months[0].recharge_file, "grids/text/1998.04.rch");
-  EXPECT_EQ(months[1].recharge_file, "");
-  EXPECT_EQ(months[2].recharge_file, "grids/a,b/1999.01.rch");
-}
-
-TEST(BalanceMonths, RefusesWhatIsNotABalance) {
-  EXPECT_THROW(parse_balance_months("year,month\n1998,4\n", "b.csv"), Failure);
-  const std::string header =
-      "year,month,return_flow,active_cells,inactive_cells,no_acreage,recharge_file\n";
-  EXPECT_THROW(parse_balance_months(header + "1998,13,1,1,0,0,x\n", "b.csv"), Failure);
-  EXPECT_THROW(parse_balance_months(header + "1998,4,1,1,0,0\n", "b.csv"), Failure);
-  EXPECT_THROW(parse_balance_months(header + "1998,4,1,lots,0,0,x\n", "b.csv"), Failure);
-}
-
 TEST(RchCommand, OneFileAYearWithYears) {
   const auto dir = std::filesystem::temp_directory_path() / "gridkit-rch-years-test";
   std::filesystem::remove_all(dir);

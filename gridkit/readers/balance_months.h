@@ -15,8 +15,10 @@ struct BalanceMonth {
   std::string recharge_file;  // empty when the month's grid was all 0 and not written
 };
 
-// The months of the balance text `text` (`path` names it in messages). Throws Failure when the
-// header is not the balance's or a line is not a month of it.
+// The months of the balance text `text` (`path` names it in messages), blank lines left out.
+// Throws Failure naming the line where a quote opens that is never closed, when the header is
+// not the balance's, or where a record is not a month: a year of 1 to 9999, a month of 1 to 12,
+// four finite numbers and the recharge file.
 std::vector<BalanceMonth> parse_balance_months(std::string_view text, const std::string& path);
 
 // The same, read from the file `path`.
