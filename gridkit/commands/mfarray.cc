@@ -1,30 +1,23 @@
-// Grids written as the model's binary array files.
+// The mfarray command: grid files, or a directory of them, as the model's binary array files.
 #include "gridkit/commands/mfarray.h"
 
-#include <cmath>
-#include <cstdint>
-#include <cstring>
 #include <filesystem>
 #include <iostream>
-#include <limits>
 #include <optional>
 #include <string_view>
 
 #include "gridkit/commands.h"
 #include "gridkit/common.h"
+#include "gridkit/exports/mf_array_file.h"
 #include "gridkit/option_cursor.h"
 #include "gridkit/readers/grid_names.h"
 #include "gridkit/readers/gridfile.h"
-#include "utl/grid_geometry.h"
 #include "utl/period_name.h"
-#include "utl/records.h"
 
 namespace gridkit {
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr std::size_t kTextLength = 16;
 
 constexpr std::string_view kMfarrayUsage =
     "Usage: gridkit mfarray GRID -o OUT\n"
@@ -62,7 +55,7 @@ MfarrayArgs parse_mfarray_args(const std::vector<std::string>& args) {
       }
     } else if (name == "--text") {
       parsed.text = cursor.value();
-      if (parsed.text.size() > kTextLength) {
+      if (parsed.text.size() > kArrayTextLength) {
         throw Failure("--text holds at most 16 characters: '" + parsed.text + "'");
       }
     } else {
@@ -73,41 +66,6 @@ MfarrayArgs parse_mfarray_args(const std::vector<std::string>& args) {
   if (!have_input) throw Failure("mfarray needs a grid file or a directory of them");
   if (!have_output) throw Failure("mfarray needs an output: -o OUT");
   return parsed;
-}
-
-// Writes `value` at `out` as a little-endian real of the width.
-void store_real(char* out, double value, RealWidth width) {
-  if (width == RealWidth::kDouble) {
-    utl::store_f64le(out, value);
-    return;
-  }
-  const auto single = static_cast<float>(value);
-  std::uint32_t bits = 0;
-  std::memcpy(&bits, &single, sizeof bits);
-  for (int i = 0; i < 4; ++i) out[i] = static_cast<char>((bits >> (8 * i)) & 0xFFU);
-}
-
-void put_real(std::string& out, double value, RealWidth width) {
-  const std::size_t start = out.size();
-  out.resize(start + (width == RealWidth::kDouble ? 8 : 4));
-  store_real(out.data() + start, value, width);
-}
-
-std::size_t real_bytes(RealWidth width) { return width == RealWidth::kDouble ? 8 : 4; }
-
-// A value the array cannot carry into the model: a cell the grid file could not show, or one
-// beyond the range of single precision.
-void check_values(const Grid& grid, RealWidth width, const std::string& path) {
-  const double largest = width == RealWidth::kDouble ? std::numeric_limits<double>::max()
-                                                     : std::numeric_limits<float>::max();
-  for (std::size_t cell = 0; cell < kCells; ++cell) {
-    const double value = grid.values[cell];
-    if (std::isfinite(value) && std::fabs(value) <= largest) continue;
-    const int index = static_cast<int>(cell);
-    throw Failure(path + ": the cell at column " + std::to_string(utl::cell_column(index)) +
-                  ", row " + std::to_string(utl::cell_row(index)) +
-                  " holds no value the model can read");
-  }
 }
 
 // Every grid file of `dir` (named YEAR.MONTH.EXT or YEAR.EXT) as an array file of the same
@@ -125,7 +83,7 @@ int convert_directory(const MfarrayArgs& parsed) {
     if (!period || is_beside_file(name)) continue;
     const std::string path = (fs::path(parsed.input) / name).string();
     read_grid_into(path, contents, loaded);
-    check_values(loaded.grid, parsed.width, path);
+    check_array_values(loaded.grid, parsed.width, path);
     ArrayHeader header;
     header.kper = period->month > 0 ? period->month : 1;
     header.text = parsed.text;
@@ -137,36 +95,6 @@ int convert_directory(const MfarrayArgs& parsed) {
 }
 
 }  // namespace
-
-std::string encode_array_file(const Grid& grid, const ArrayHeader& header, RealWidth width) {
-  std::string file;
-  encode_array_file_into(grid, header, width, file);
-  return file;
-}
-
-void encode_array_file_into(const Grid& grid, const ArrayHeader& header, RealWidth width,
-                            std::string& file) {
-  std::string head;
-  utl::put_i32le(head, header.kstp);
-  utl::put_i32le(head, header.kper);
-  put_real(head, header.pertim, width);
-  put_real(head, header.totim, width);
-  const std::string text = header.text.substr(0, kTextLength);
-  head += std::string(kTextLength - text.size(), ' ') + text;
-  utl::put_i32le(head, kNcol);
-  utl::put_i32le(head, kNrow);
-  utl::put_i32le(head, header.layer);
-
-  file.clear();
-  utl::append_record(file, head);
-  // The array is stored straight into its record: no second buffer of the grid's size.
-  const std::size_t reals = real_bytes(width);
-  char* array = utl::begin_record(file, kCells * reals);
-  for (const double value : grid.values) {
-    store_real(array, value, width);
-    array += reals;
-  }
-}
 
 int run_mfarray(const std::vector<std::string>& args, std::ostream& out, std::ostream& /*err*/) {
   const MfarrayArgs parsed = parse_mfarray_args(args);
@@ -180,7 +108,7 @@ int run_mfarray(const std::vector<std::string>& args, std::ostream& out, std::os
     return 0;
   }
   const LoadedGrid loaded = read_grid(parsed.input, std::nullopt);
-  check_values(loaded.grid, parsed.width, parsed.input);
+  check_array_values(loaded.grid, parsed.width, parsed.input);
   ArrayHeader header;
   header.text = parsed.text;
   if (const auto period = utl::parse_period_name(fs::path(parsed.input).filename().string())) {

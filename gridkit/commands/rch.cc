@@ -1,71 +1,24 @@
-// The model's recharge package file written from a corvane run's water balance.
+// The rch command: the recharge package files of the years of a corvane run.
 #include "gridkit/commands/rch.h"
 
-#include <array>
 #include <charconv>
 #include <filesystem>
 #include <iostream>
-#include <map>
+#include <optional>
 #include <string_view>
 #include <tuple>
 #include <utility>
 
 #include "gridkit/commands.h"
 #include "gridkit/common.h"
-#include "gridkit/exports/calendar.h"
 #include "gridkit/option_cursor.h"
-#include "gridkit/readers/gridfile.h"
-#include "utl/number_text.h"
 
 namespace gridkit {
 namespace {
 
 namespace fs = std::filesystem;
 
-constexpr double kSquareFeetPerAcre = 43560.0;
-constexpr double kCellSquareFeet = 5280.0 * 5280.0;  // one square mile
-constexpr double kDaysPerYear = 365.25;
-// The longest array control line the model reads.
-constexpr std::size_t kLongestControlLine = 200;
 constexpr int kMaxSteps = 1000;
-
-constexpr std::array<const char*, 12> kMonthNames = {
-    "January", "February", "March",     "April",   "May",      "June",
-    "July",    "August",   "September", "October", "November", "December"};
-
-struct UnitName {
-  const char* name;
-  TimeUnit unit;
-};
-constexpr std::array<UnitName, 5> kUnitNames = {{{"seconds", TimeUnit::kSeconds},
-                                                 {"minutes", TimeUnit::kMinutes},
-                                                 {"hours", TimeUnit::kHours},
-                                                 {"days", TimeUnit::kDays},
-                                                 {"years", TimeUnit::kYears}}};
-
-const char* unit_name(TimeUnit unit) {
-  for (const UnitName& entry : kUnitNames) {
-    if (entry.unit == unit) return entry.name;
-  }
-  return "days";
-}
-
-// Time units in one day.
-double units_per_day(TimeUnit unit) {
-  switch (unit) {
-    case TimeUnit::kSeconds:
-      return 86400.0;
-    case TimeUnit::kMinutes:
-      return 1440.0;
-    case TimeUnit::kHours:
-      return 24.0;
-    case TimeUnit::kDays:
-      return 1.0;
-    case TimeUnit::kYears:
-      return 1.0 / kDaysPerYear;
-  }
-  return 1.0;
-}
 
 int whole_number(const std::string& text, const std::string& option, int least, int most) {
   int value = 0;
@@ -116,13 +69,11 @@ bool parse_layout_option(const std::string& name, OptionCursor& cursor, RchLayou
     layout.year = whole_number(cursor.value(), name, 1, 9999);
   } else if (name == "--time-unit") {
     const std::string text = cursor.value();
-    bool known = false;
-    for (const UnitName& entry : kUnitNames) {
-      if (text == entry.name) layout.unit = entry.unit, known = true;
-    }
-    if (!known) {
+    const std::optional<TimeUnit> unit = parse_time_unit(text);
+    if (!unit) {
       throw Failure("--time-unit takes seconds, minutes, hours, days or years, not '" + text + "'");
     }
+    layout.unit = *unit;
   } else if (name == "--month-days") {
     const std::string text = cursor.value();
     if (text != "calendar" && text != "30") {
@@ -165,78 +116,7 @@ RchArgs parse_rch_args(const std::vector<std::string>& args) {
   return parsed;
 }
 
-// An integer right-justified in the ten columns the model's fixed-format input reads.
-std::string field10(int value) {
-  std::string text = std::to_string(value);
-  return std::string(text.size() < 10 ? 10 - text.size() : 0, ' ') + text;
-}
-
-// The array control line of one month's grid.
-std::string control_line(const std::string& file, double multiplier, const RchLayout& layout) {
-  const std::string path =
-      layout.grids ? (fs::path(*layout.grids) / fs::path(file).filename()).generic_string() : file;
-  if (path.find_first_of(" \t") != std::string::npos) {
-    throw Failure("the grid path '" + path + "' holds a blank, which an OPEN/CLOSE line cannot");
-  }
-  std::string line = "OPEN/CLOSE " + path + " " + utl::plain_number(multiplier) + " " +
-                     (layout.binary ? "(BINARY)" : "(FREE)") + " -1";
-  if (line.size() > kLongestControlLine) {
-    throw Failure("the OPEN/CLOSE line of '" + path +
-                  "' is longer than the model's 200 characters");
-  }
-  return line;
-}
-
-std::string heading(const RchLayout& layout) {
-  const std::string unit = unit_name(layout.unit);
-  std::string text = "# Recharge of " + std::to_string(layout.year) + " from the corvane water " +
-                     "balance " + layout.source + ", written by gridkit rch.\n" +
-                     "# One stress period a month: the month's grid in acre-feet per cell per " +
-                     "month,\n# times 43560 / (5280^2 x the month's length), in feet per " +
-                     unit.substr(0, unit.size() - 1) + ".\n" +
-                     "# Stress periods of the discretization file (PERLEN NSTP TSMULT Ss/Tr):\n";
-  for (int month = 1; month <= 12; ++month) {
-    text += "#   " + utl::plain_number(month_length(layout.year, month, layout)) + " " +
-            std::to_string(layout.steps) + " 1.0 TR  " + kMonthNames[month - 1] + "\n";
-  }
-  return text;
-}
-
 }  // namespace
-
-double month_length(int year, int month, const RchLayout& layout) {
-  double days = 30.0;
-  if (!layout.thirty_day_months) {
-    const int next = month == 12 ? days_since_1940(year + 1, 1) : days_since_1940(year, month + 1);
-    days = next - days_since_1940(year, month);
-  }
-  return days * units_per_day(layout.unit);
-}
-
-double rch_multiplier(int year, int month, const RchLayout& layout) {
-  return kSquareFeetPerAcre / (kCellSquareFeet * month_length(year, month, layout));
-}
-
-std::string format_rch(const std::vector<BalanceMonth>& months, const RchLayout& layout) {
-  std::map<int, std::string> files;  // month: its grid, for the months of the year with one
-  for (const BalanceMonth& month : months) {
-    if (month.year == layout.year && !month.recharge_file.empty()) {
-      files[month.month] = month.recharge_file;
-    }
-  }
-  std::string text = heading(layout);
-  text += field10(1) + field10(layout.budget_unit) + "  NRCHOP IRCHCB\n";
-  for (int month = 1; month <= 12; ++month) {
-    text += field10(1) + "  INRECH, " + kMonthNames[month - 1] + " " + std::to_string(layout.year) +
-            "\n";
-    const auto found = files.find(month);
-    text += found == files.end()
-                ? std::string("CONSTANT 0.0")
-                : control_line(found->second, rch_multiplier(layout.year, month, layout), layout);
-    text += "\n";
-  }
-  return text;
-}
 
 int run_rch(const std::vector<std::string>& args, std::ostream& out, std::ostream& /*err*/) {
   RchArgs parsed = parse_rch_args(args);

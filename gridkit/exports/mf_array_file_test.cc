@@ -1,5 +1,5 @@
 // Grids as the model's binary array files: the header record and the array, in both widths.
-#include "gridkit/commands/mfarray.h"
+#include "gridkit/exports/mf_array_file.h"
 
 #include <gtest/gtest.h>
 

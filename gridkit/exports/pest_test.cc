@@ -8,9 +8,9 @@
 #include <map>
 #include <sstream>
 
-#include "gridkit/commands/pest_ins.h"
-#include "gridkit/commands/pest_tpl.h"
 #include "gridkit/common.h"
+#include "gridkit/exports/pest_instructions.h"
+#include "gridkit/exports/pest_template.h"
 #include "gridkit/grid.h"
 #include "gridkit/testing_program.h"
 #include "tests/support/run_program.h"
