@@ -14,8 +14,10 @@ namespace utl {
 using ProgramRun = int (*)(const std::vector<std::string>& args);
 
 // Answers `--help` or `--version` given as the only argument from `about`; otherwise returns
-// what `run` returns for the arguments of `argv`. A Fatal stop prints its line, and running out
-// of memory the line " Out of memory", on standard output, flushed, and returns kExitFatal.
+// what `run` returns for the arguments of `argv`, the file size limit's signal treated as a full
+// disk. A Fatal stop prints its line, and running out of memory the line " Out of memory", on
+// standard output, flushed, and returns kExitFatal; so does a run whose standard output could
+// not be written, with " Cannot write standard output" on standard error.
 int run_main(int argc, char** argv, const about::About& about, ProgramRun run);
 
 }  // namespace utl
