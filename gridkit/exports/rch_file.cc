@@ -108,8 +108,8 @@ std::optional<TimeUnit> parse_time_unit(std::string_view name) {
 double month_length(int year, int month, const RchLayout& layout) {
   double days = 30.0;
   if (!layout.thirty_day_months) {
-    const int next = month == 12 ? days_since_1940(year + 1, 1) : days_since_1940(year, month + 1);
-    days = next - days_since_1940(year, month);
+    const MonthBounds bounds = month_bounds(year, month);
+    days = bounds.end - bounds.start;
   }
   return days * units_per_day(layout.unit);
 }
