@@ -2,13 +2,13 @@
 // stats, png, asc, hydmod and obs answer a misuse alike.
 #include "gridkit/one_file_options.h"
 
-#include <charconv>
 #include <iostream>
 #include <string_view>
 
 #include "gridkit/common.h"
 #include "gridkit/exports/prj.h"
 #include "gridkit/option_cursor.h"
+#include "gridkit/option_values.h"
 #include "gridkit/pictures/map.h"
 #include "gridkit/readers/gridfile.h"
 #include "gridkit/run.h"
@@ -18,13 +18,11 @@ namespace {
 
 // The value of --scale. Throws Failure when it is no whole number of pixels in the range.
 int parse_scale(const std::string& text) {
-  int scale = 0;
-  const auto result = std::from_chars(text.data(), text.data() + text.size(), scale);
-  if (result.ec != std::errc{} || result.ptr != text.data() + text.size() || scale < kMinScale ||
-      scale > kMaxScale) {
+  const std::optional<int> scale = whole_number_in(text, kMinScale, kMaxScale);
+  if (!scale) {
     throw Failure("--scale takes a whole number of pixels from 1 to 12, not '" + text + "'");
   }
-  return scale;
+  return *scale;
 }
 
 // Parses the arguments after the command; `version` tells whether --version was among them.

@@ -1,7 +1,6 @@
 // TDIS and RCHA files written for MODFLOW 6 from a corvane run's monthly grids.
 #include "gridkit/commands/mf6_rcha.h"
 
-#include <charconv>
 #include <filesystem>
 
 #include "gridkit/commands.h"
@@ -10,6 +9,7 @@
 #include "gridkit/exports/mf6_array.h"
 #include "gridkit/grid.h"
 #include "gridkit/option_cursor.h"
+#include "gridkit/option_values.h"
 #include "gridkit/readers/gridfile.h"
 #include "gridkit/readers/run_files.h"
 #include "utl/number_text.h"
@@ -33,28 +33,6 @@ struct Mf6RchaArgs {
   std::string model_dir = ".";
 };
 
-std::optional<int> whole_number(std::string_view text, int least, int most) {
-  int value = 0;
-  const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (result.ec != std::errc{} || result.ptr != text.data() + text.size() || value < least ||
-      value > most) {
-    return std::nullopt;
-  }
-  return value;
-}
-
-std::pair<int, int> parse_year_span(const std::string& text) {
-  const std::size_t dash = text.find('-');
-  const auto first = whole_number(std::string_view(text).substr(0, dash), 1, 9999);
-  const auto last = dash == std::string::npos
-                        ? first
-                        : whole_number(std::string_view(text).substr(dash + 1), 1, 9999);
-  if (!first || !last || *last < *first) {
-    throw Failure("--years takes a year or FIRST-LAST, such as 1998-2005, not '" + text + "'");
-  }
-  return {*first, *last};
-}
-
 Mf6RchaArgs parse_mf6_rcha_args(const std::vector<std::string>& args) {
   Mf6RchaArgs parsed;
   std::vector<std::string> words;
@@ -67,7 +45,7 @@ Mf6RchaArgs parse_mf6_rcha_args(const std::vector<std::string>& args) {
       parsed.years = parse_year_span(cursor.value());
     } else if (name == "--steps") {
       const std::string text = cursor.value();
-      const auto steps = whole_number(text, 1, kMostSteps);
+      const auto steps = whole_number_in(text, 1, kMostSteps);
       if (!steps) throw Failure("--steps takes 1 to 1000 time steps a month, not '" + text + "'");
       parsed.steps = *steps;
     } else if (name == "--model-dir") {

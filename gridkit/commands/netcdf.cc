@@ -2,7 +2,6 @@
 // to the NetCDF writer.
 #include "gridkit/commands/netcdf.h"
 
-#include <charconv>
 #include <ostream>
 
 #include "gridkit/commands.h"
@@ -10,35 +9,13 @@
 #include "gridkit/exports/netcdf_file.h"
 #include "gridkit/exports/prj.h"
 #include "gridkit/option_cursor.h"
+#include "gridkit/option_values.h"
 #include "gridkit/readers/gridfile.h"
 
 namespace gridkit {
 namespace {
 
 constexpr const char* kNetcdfUsage = "netcdf DIR RECHARGE_EXT [AREA_EXT] -o RUN.nc";
-
-// A year of four digits, as corvane's file names hold them.
-std::optional<int> parse_year(std::string_view text) {
-  int year = 0;
-  const auto result = std::from_chars(text.data(), text.data() + text.size(), year);
-  if (result.ec != std::errc{} || result.ptr != text.data() + text.size() || year < 1 ||
-      year > 9999) {
-    return std::nullopt;
-  }
-  return year;
-}
-
-// "1998" or "1998-2005".
-std::pair<int, int> parse_years(const std::string& text) {
-  const std::size_t dash = text.find('-');
-  const std::optional<int> first = parse_year(std::string_view(text).substr(0, dash));
-  const std::optional<int> last =
-      dash == std::string::npos ? first : parse_year(std::string_view(text).substr(dash + 1));
-  if (!first || !last || *last < *first) {
-    throw Failure("--years takes a year or FIRST-LAST, such as 1998-2005, not '" + text + "'");
-  }
-  return {*first, *last};
-}
 
 // Blanks the grid's inactive cells with the fill value.
 void mask(std::vector<double>& values, const std::optional<Ibound>& ibound) {
@@ -80,7 +57,7 @@ NetcdfArgs parse_netcdf_args(const std::vector<std::string>& args) {
     if (cursor.is_output()) {
       output = cursor.value();
     } else if (name == "--years") {
-      parsed.years = parse_years(cursor.value());
+      parsed.years = parse_year_span(cursor.value());
     } else if (name == "--ibound") {
       parsed.ibound = cursor.value();
     } else if (name == "--prj") {

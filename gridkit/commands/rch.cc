@@ -1,7 +1,6 @@
 // The rch command: the recharge package files of the years of a corvane run.
 #include "gridkit/commands/rch.h"
 
-#include <charconv>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -12,6 +11,7 @@
 #include "gridkit/commands.h"
 #include "gridkit/common.h"
 #include "gridkit/option_cursor.h"
+#include "gridkit/option_values.h"
 
 namespace gridkit {
 namespace {
@@ -21,14 +21,12 @@ namespace fs = std::filesystem;
 constexpr int kMaxSteps = 1000;
 
 int whole_number(const std::string& text, const std::string& option, int least, int most) {
-  int value = 0;
-  const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (result.ec != std::errc{} || result.ptr != text.data() + text.size() || value < least ||
-      value > most) {
+  const std::optional<int> value = whole_number_in(text, least, most);
+  if (!value) {
     throw Failure(option + " takes a whole number from " + std::to_string(least) + " to " +
                   std::to_string(most) + ", not '" + text + "'");
   }
-  return value;
+  return *value;
 }
 
 constexpr std::string_view kRchUsage =
